@@ -1,0 +1,47 @@
+// The phone-interface library p2kapi.dll: the eleven operations the program binds at load time.
+// Exports are undecorated C names; phone paths are zero-terminated 8-bit strings beginning "/a/".
+#pragma once
+
+#include <cstdint>
+
+#if defined(_WIN32)
+#define P2K_CALL __stdcall
+#if defined(P2KAPI_BUILDING)
+#define P2K_API __declspec(dllexport)
+#else
+#define P2K_API __declspec(dllimport)
+#endif
+#else
+#define P2K_CALL
+#define P2K_API
+#endif
+
+extern "C" {
+
+// Called by the library, from a thread of its own, when a phone is attached.
+typedef void(P2K_CALL* P2K_ConnectHandler)(void);
+
+// Registers the connection handler; every registration while a phone is attached leads to one call.
+P2K_API int P2K_CALL P2K_Init(P2K_ConnectHandler onConnect);
+// 1 when a phone is connected; any other value means not connected.
+P2K_API int P2K_CALL P2K_GetStatus(void);
+// Restarts the phone: disconnected at once, attached again (with a handler call) later.
+P2K_API int P2K_CALL P2K_Restart(void);
+// Free bytes of the volume "/a" as a signed 32-bit value. `volume` is the caller's variable,
+// zero at start, which the caller never reads or writes itself.
+P2K_API int32_t P2K_CALL File_VolInfo(int32_t* volume);
+// Reads `bytes` bytes of seem `seem`, record `record`, from `offset` into `buffer`.
+P2K_API int P2K_CALL Seem_Read(int seem, int record, int offset, int bytes, unsigned char* buffer);
+// Number of files on the phone.
+P2K_API int P2K_CALL File_Count(void);
+P2K_API int P2K_CALL File_SetPointer(int a, int b);
+// 0 when the file was deleted.
+P2K_API int P2K_CALL File_Delete(const char* phonePath);
+// -1 when the file could not be created; otherwise it is the open phone file.
+P2K_API int P2K_CALL File_Create(const char* phonePath, int attributes);
+// Appends `length` bytes to the open phone file; 0 when written.
+P2K_API int P2K_CALL File_Write(const void* data, uint32_t length);
+// Closes the open phone file.
+P2K_API int P2K_CALL File_Close(void);
+
+}  // extern "C"

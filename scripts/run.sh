@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Starts Tonvale.exe under Wine against the virtual phone. Without a display it runs inside
+# Xvfb and saves a screenshot of the screen to build/screenshot.png once the window is up.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+source scripts/wine-env.sh
+tonvale_wine_prefix
+
+cleanup() { tonvale_wineserver_stop; tonvale_xvfb_stop; }
+trap cleanup EXIT
+trap 'exit 130' INT TERM
+
+if [ -z "${DISPLAY:-}" ]; then
+  tonvale_xvfb_start
+  headless=1
+fi
+
+wine build/bin/Tonvale.exe &
+app=$!
+if [ -n "${headless:-}" ]; then
+  sleep "${TONVALE_SCREENSHOT_DELAY:-6}"
+  if kill -0 "$app" 2>/dev/null; then
+    import -window root build/screenshot.png
+    echo "No display: Tonvale runs under Xvfb ($DISPLAY); screenshot saved to build/screenshot.png."
+    echo "Press Ctrl+C to stop it."
+  fi
+fi
+wait "$app"

@@ -1,0 +1,41 @@
+# Sourced: a Wine prefix private to the build folder, without the Mono and Gecko prompts.
+TONVALE_ROOT=${TONVALE_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}
+export WINEPREFIX="${TONVALE_WINEPREFIX:-$TONVALE_ROOT/build/wineprefix}"
+export WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEDEBUG=-all
+export WINEARCH=win64
+
+# Creates the prefix once (about 20 s); later runs reuse it.
+tonvale_wine_prefix() {
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    echo "Creating the Wine prefix in $WINEPREFIX ..."
+    mkdir -p "$WINEPREFIX"
+    wineboot -i >/dev/null 2>&1 </dev/null || true
+    wineserver -w >/dev/null 2>&1 </dev/null || true
+  fi
+}
+
+# A Wine server that stays up for the whole run; it must not inherit our pipes.
+# The first program of a new server also starts Wine's services, which would inherit (and hold
+# open) the pipes of whoever started it, such as CTest's: start them here, detached.
+tonvale_wineserver_start() {
+  wineserver -p >/dev/null 2>&1 </dev/null &
+  wine cmd /c exit >/dev/null 2>&1 </dev/null || true
+}
+tonvale_wineserver_stop() { wineserver -k >/dev/null 2>&1 </dev/null || true; }
+
+# Starts an Xvfb on a free display number and exports DISPLAY; sets TONVALE_XVFB_PID.
+tonvale_xvfb_start() {
+  local n=90
+  while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
+  Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 </dev/null &
+  TONVALE_XVFB_PID=$!
+  export DISPLAY=":$n"
+  for _ in $(seq 50); do
+    [ -e "/tmp/.X11-unix/X$n" ] && return 0
+    sleep 0.1
+  done
+  echo "Xvfb did not start" >&2
+  return 1
+}
+tonvale_xvfb_stop() { [ -n "${TONVALE_XVFB_PID:-}" ] && kill "$TONVALE_XVFB_PID" 2>/dev/null || true; }
