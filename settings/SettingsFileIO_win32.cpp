@@ -1,0 +1,178 @@
+// Win32 file access: exact system error texts, sharing checks and an atomic replace.
+#include "SettingsFileIO.h"
+
+#include <algorithm>
+#include <array>
+#include <memory>
+#include <system_error>
+#include <utility>
+
+#include <windows.h>
+
+#include "SettingsFileError.h"
+#include "SettingsPaths.h"
+
+namespace tonvale {
+namespace {
+
+class UniqueHandle {
+  public:
+    explicit UniqueHandle(HANDLE handle) noexcept : handle_(handle) {}
+    UniqueHandle(UniqueHandle&& other) noexcept
+        : handle_(std::exchange(other.handle_, INVALID_HANDLE_VALUE)) {}
+    UniqueHandle& operator=(UniqueHandle&& other) noexcept {
+        if (this != &other) {
+            reset();
+            handle_ = std::exchange(other.handle_, INVALID_HANDLE_VALUE);
+        }
+        return *this;
+    }
+    UniqueHandle(const UniqueHandle&) = delete;
+    UniqueHandle& operator=(const UniqueHandle&) = delete;
+    ~UniqueHandle() { reset(); }
+
+    bool valid() const noexcept { return handle_ != INVALID_HANDLE_VALUE; }
+    HANDLE get() const noexcept { return handle_; }
+    void reset() noexcept {
+        if (valid()) {
+            CloseHandle(handle_);
+            handle_ = INVALID_HANDLE_VALUE;
+        }
+    }
+
+  private:
+    HANDLE handle_;
+};
+
+struct LocalMemoryDeleter {
+    void operator()(wchar_t* memory) const noexcept { LocalFree(memory); }
+};
+
+std::wstring systemReason(DWORD error) {
+    wchar_t* buffer = nullptr;
+    const DWORD length = FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, error, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+    const std::unique_ptr<wchar_t, LocalMemoryDeleter> owned(buffer);
+    if (length == 0) {
+        return L"Error " + std::to_wstring(error);
+    }
+    return std::wstring(buffer, length);
+}
+
+bool isMissing(DWORD error) {
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+}
+
+constexpr DWORD shareEverything = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+
+// Moving a file over one that another program holds open fails with a vaguer error, or only
+// later; opening it for writing first tells the user exactly why it cannot be written.
+void throwUnlessWritable(const std::filesystem::path& file) {
+    const UniqueHandle probe(CreateFileW(file.c_str(), GENERIC_WRITE, shareEverything, nullptr,
+                                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    const DWORD error = GetLastError();
+    // A missing file has nothing to check: creating the staging file reports any problem.
+    if (!probe.valid() && !isMissing(error)) {
+        throw SettingsFileError::cannotCreate(file, systemReason(error));
+    }
+}
+
+bool writeAll(HANDLE file, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const auto chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), 1u << 20));
+        DWORD written = 0;
+        if (!WriteFile(file, bytes.data(), chunk, &written, nullptr) || written == 0) {
+            return false;
+        }
+        bytes.remove_prefix(written);
+    }
+    return true;
+}
+
+// Deletes the staging file on the way out unless it took the settings file's place. Armed only
+// once the file is ours: something already in the way (a folder, say) is not ours to remove.
+class StagingCleanup {
+  public:
+    StagingCleanup() = default;
+    StagingCleanup(const StagingCleanup&) = delete;
+    StagingCleanup& operator=(const StagingCleanup&) = delete;
+    ~StagingCleanup() {
+        if (!staging_.empty()) {
+            DeleteFileW(staging_.c_str());
+        }
+    }
+    void arm(std::filesystem::path staging) { staging_ = std::move(staging); }
+    void release() { staging_.clear(); }
+
+  private:
+    std::filesystem::path staging_;
+};
+
+}  // namespace
+
+std::optional<std::string> readFileBytes(const std::filesystem::path& file) {
+    const UniqueHandle in(CreateFileW(file.c_str(), GENERIC_READ, shareEverything, nullptr,
+                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!in.valid()) {
+        const DWORD error = GetLastError();
+        if (isMissing(error)) {
+            return std::nullopt;
+        }
+        throw SettingsFileError::cannotOpen(file, systemReason(error));
+    }
+    std::string bytes;
+    std::array<char, 4096> chunk{};
+    for (;;) {
+        DWORD read = 0;
+        if (!ReadFile(in.get(), chunk.data(), static_cast<DWORD>(chunk.size()), &read, nullptr)) {
+            throw SettingsFileError::cannotOpen(file, systemReason(GetLastError()));
+        }
+        if (read == 0) {
+            return bytes;
+        }
+        bytes.append(chunk.data(), read);
+    }
+}
+
+void replaceFileBytes(const std::filesystem::path& file, std::string_view bytes) {
+    throwUnlessWritable(file);
+    const auto staging = stagingPathFor(file);
+    StagingCleanup cleanup;
+    {
+        const UniqueHandle out(CreateFileW(staging.c_str(), GENERIC_WRITE, 0, nullptr,
+                                           CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!out.valid()) {
+            throw SettingsFileError::cannotCreate(file, systemReason(GetLastError()));
+        }
+        cleanup.arm(staging);
+        if (!writeAll(out.get(), bytes) || !FlushFileBuffers(out.get())) {
+            throw SettingsFileError::cannotCreate(file, systemReason(GetLastError()));
+        }
+    }
+    if (!MoveFileExW(staging.c_str(), file.c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        throw SettingsFileError::cannotCreate(file, systemReason(GetLastError()));
+    }
+    cleanup.release();
+}
+
+std::filesystem::path currentExecutablePath() {
+    std::wstring buffer(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length =
+            GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+        if (length == 0) {
+            throw std::system_error(static_cast<int>(GetLastError()), std::system_category(),
+                                    "GetModuleFileNameW");
+        }
+        // A full buffer may mean a cut-off path: try again with more room.
+        if (length < buffer.size()) {
+            buffer.resize(length);
+            return buffer;
+        }
+        buffer.resize(buffer.size() * 2);
+    }
+}
+
+}  // namespace tonvale
