@@ -1,0 +1,36 @@
+#include "ConnectionReport.h"
+
+#include <cmath>
+
+#include "PhoneText.h"
+
+namespace tonvale {
+
+int32_t freeKilobytes(int32_t freeBytes) {
+    return static_cast<int32_t>(std::trunc(static_cast<double>(freeBytes) / 1024.0));
+}
+
+std::wstring phoneLabel(const unsigned char (&seem)[7]) {
+    std::string label;
+    for (int index : {0, 2, 4, 6}) {
+        if (seem[index] == 0) {
+            break;
+        }
+        label.push_back(static_cast<char>(seem[index]));
+    }
+    return phoneTextToWide(label);
+}
+
+void reportConnectedPhone(Phone& phone, PhoneStatusView& view) {
+    const int32_t kilobytes = freeKilobytes(phone.freeBytes());
+    unsigned char seem[7] = {};
+    phone.readLabelSeem(seem);
+    view.setStatusPanel(0, L"Status: Connected");
+    view.setStatusPanel(1, L"Phone: " + phoneLabel(seem));
+    view.setStatusPanel(2, L"Volume: /a, Free: " + std::to_wstring(kilobytes) + L" Kb");
+    view.appendLog(L"Connected");
+    // The figure is asked for again: it is what the upload's room check compares against.
+    view.setFreeSpaceFigure(std::to_wstring(phone.freeBytes()));
+}
+
+}  // namespace tonvale

@@ -1,0 +1,19 @@
+// What the program does when the library reports an attached phone.
+#pragma once
+
+#include "Phone.h"
+#include "PhoneStatusView.h"
+
+namespace tonvale {
+
+// Fills the status panels with the connection, the phone's label and its free kilobytes, logs
+// "Connected" and records the free-space figure.
+void reportConnectedPhone(Phone& phone, PhoneStatusView& view);
+
+// Free kilobytes as the status panel shows them: cut towards zero, never rounded.
+int32_t freeKilobytes(int32_t freeBytes);
+
+// The label from bytes 0, 2, 4 and 6 of the seem, shown up to the first zero character.
+std::wstring phoneLabel(const unsigned char (&seem)[7]);
+
+}  // namespace tonvale

@@ -1,0 +1,90 @@
+// A phone that answers from fields and records every call in order.
+#pragma once
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "Phone.h"
+#include "PhoneStatusView.h"
+
+namespace tonvale::testing {
+
+class FakePhone : public Phone {
+  public:
+    bool connected = true;
+    std::vector<int32_t> freeBytesAnswers{0};  // answered in turn; the last one repeats
+    unsigned char seem[7] = {};
+    std::map<std::string, int> deleteResults;  // absent paths answer 1
+    std::vector<std::string> calls;
+
+    void registerConnectionHandler() override { calls.push_back("P2K_Init"); }
+    bool isConnected() override {
+        calls.push_back("P2K_GetStatus");
+        return connected;
+    }
+    void restart() override {
+        calls.push_back("P2K_Restart");
+        connected = false;
+    }
+    int32_t freeBytes() override {
+        calls.push_back("File_VolInfo");
+        const int32_t answer = freeBytesAnswers.front();
+        if (freeBytesAnswers.size() > 1) {
+            freeBytesAnswers.erase(freeBytesAnswers.begin());
+        }
+        return answer;
+    }
+    void readLabelSeem(unsigned char (&buffer)[7]) override {
+        calls.push_back("Seem_Read");
+        std::copy(std::begin(seem), std::end(seem), buffer);
+    }
+    int fileCount() override {
+        calls.push_back("File_Count");
+        return 0;
+    }
+    void resetFilePointer() override { calls.push_back("File_SetPointer"); }
+    int deleteFile(const std::string& phonePath) override {
+        calls.push_back("File_Delete " + phonePath);
+        const auto found = deleteResults.find(phonePath);
+        return found == deleteResults.end() ? 1 : found->second;
+    }
+    int createFile(const std::string& phonePath) override {
+        calls.push_back("File_Create " + phonePath);
+        return 0;
+    }
+    int writeFile(const void*, uint32_t length) override {
+        calls.push_back("File_Write " + std::to_string(length));
+        return 0;
+    }
+    void closeFile() override { calls.push_back("File_Close"); }
+};
+
+// Records what the commands show, in order, as readable lines.
+class RecordingView : public PhoneStatusView {
+  public:
+    std::wstring panels[4];
+    std::vector<std::wstring> log;
+    std::wstring freeSpaceFigure;
+    int progressResets = 0;
+    std::vector<std::wstring> events;
+
+    void setStatusPanel(int panel, const std::wstring& text) override {
+        panels[panel] = text;
+        events.push_back(L"panel" + std::to_wstring(panel) + L"=" + text);
+    }
+    void appendLog(const std::wstring& line) override {
+        log.push_back(line);
+        events.push_back(L"log=" + line);
+    }
+    void setFreeSpaceFigure(const std::wstring& text) override {
+        freeSpaceFigure = text;
+        events.push_back(L"figure=" + text);
+    }
+    void resetProgress() override {
+        ++progressResets;
+        events.push_back(L"progress=0/0");
+    }
+};
+
+}  // namespace tonvale::testing
