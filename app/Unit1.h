@@ -1,0 +1,148 @@
+// TForm1, the main window: the controls of the form description, both menus, the routing of
+// every button and menu item to its command, and the state the commands share.
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "Form1Layout.h"
+#include "Phone.h"
+#include "PhoneStatusView.h"
+#include "UserPrompts.h"
+#include "win/Controls.h"
+#include "win/OwnedHandle.h"
+
+namespace tonvale {
+
+struct Form1Setup {
+    Phone* phone = nullptr;
+    UserPrompts* prompts = nullptr;
+    std::filesystem::path settingsPath;
+    std::wstring programTitle;  // titles the error boxes
+    bool endsProgramOnClose = true;
+};
+
+// What the file-open dialog will be given when it runs.
+struct OpenDialogState {
+    std::wstring title = L"Open media file(s) for upload to phone";
+    std::wstring initialDir;
+    std::wstring filter;  // text and patterns, zero-separated, as the dialog takes it
+    int filterIndex = 1;  // one-based, as the dialog counts
+};
+
+class TForm1 final : public PhoneStatusView {
+  public:
+    // Posted by the connection relay for each notification of the library.
+    static constexpr UINT WM_PHONE_CONNECTED = WM_APP + 1;
+
+    TForm1(HINSTANCE instance, Form1Setup setup);
+    ~TForm1() override;
+    TForm1(const TForm1&) = delete;
+    TForm1& operator=(const TForm1&) = delete;
+
+    HWND handle() const { return handle_; }
+    void show(int showCommand);
+    // A control by its designer name; nullptr for an unknown name.
+    HWND control(std::wstring_view name) const;
+    HMENU mainMenu() const { return mainMenu_.get(); }
+    HMENU popupMenu() const { return popupMenu_.get(); }
+    const OpenDialogState& openDialog() const { return openDialog_; }
+
+    // What the phone commands show.
+    void setStatusPanel(int panel, const std::wstring& text) override;
+    void appendLog(const std::wstring& line) override;
+    void setFreeSpaceFigure(const std::wstring& text) override;
+    void resetProgress() override;
+
+  private:
+    using Handler = void (TForm1::*)();
+    struct Route {
+        int id;
+        Handler handler;
+    };
+    static const std::array<Route, 26> routes_;
+
+    static LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam,
+                                            LPARAM lParam);
+    LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void createControls();
+    void createMenus();
+    void fitClientArea();
+    void applyAnchors(int clientWidth, int clientHeight);
+    void fitFileColumn();
+    LRESULT onNotify(const NMHDR& header);
+    void onPhoneConnected();
+    void close();
+
+    // Runs one command; a failure ends it and shows the runtime's error box. Notifications of
+    // the library that arrive meanwhile wait until the outermost command has ended.
+    void runCommand(Handler handler);
+    void showFailure(std::exception_ptr failure);
+    void handleWaitingNotifications();
+
+    // The form's own creation handler.
+    void FormCreate();
+    // The categories.
+    void TabControl1Change();
+    void applyCategory(int index);
+    // Commands and their entries.
+    void BitBtn1Click();
+    void Openfiles1Click();
+    void BitBtn2Click();
+    void Uploadfiles1Click();
+    void BitBtn4Click();
+    void Connect2Click();
+    void Connect1Click();
+    void BitBtn3Click();
+    void updaterings2Click();
+    void Updaterings1Click();
+    void BitBtn11Click();
+    void Restart1Click();
+    void Restartphone1Click();
+    void BitBtn9Click();
+    void BitBtn10Click();
+    void Options1Click();
+    void About1Click();
+    void About2Click();
+    void Exit1Click();
+    void Exit2Click();
+    void Showprogram1Click();
+    void openCommand();
+    void uploadCommand();
+    void connectCommand();
+    void updateRingsCommand();
+    void restartCommand();
+    void aboutCommand();
+
+    HINSTANCE instance_;
+    Form1Setup setup_;
+    HWND handle_ = nullptr;
+    win::OwnedFont font_;
+    win::OwnedImageList tabImages_;
+    std::vector<win::OwnedImageList> buttonImages_;
+    std::vector<win::OwnedBitmap> menuPictures_;
+    win::OwnedMenu mainMenu_;
+    win::OwnedMenu popupMenu_;
+    std::array<HWND, 18> controls_{};
+
+    win::TabControl TabControl1;
+    win::ListViewControl ListView1;
+    win::EditControl Edit1;
+    win::EditControl Memo1;
+    win::EditControl Edit2;
+    win::EditControl Edit3;
+    win::ProgressBarControl ProgressBar1;
+    win::StatusBarControl StatusBar1;
+    OpenDialogState openDialog_;
+
+    int commandDepth_ = 0;
+    int waitingNotifications_ = 0;
+    bool closing_ = false;
+};
+
+}  // namespace tonvale

@@ -1,0 +1,30 @@
+// The message boxes the main window shows. Tests replace them, since a modal box would wait for
+// a person.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace tonvale {
+
+class UserPrompts {
+  public:
+    virtual ~UserPrompts() = default;
+    // The runtime's error box: stop icon and OK, over `owner`.
+    virtual void showError(HWND owner, const std::wstring& text, const std::wstring& title) = 0;
+    // Information icon and OK with no owner, so the main window stays usable meanwhile.
+    virtual void showAbout(const std::wstring& text, const std::wstring& title) = 0;
+};
+
+class SystemPrompts final : public UserPrompts {
+  public:
+    void showError(HWND owner, const std::wstring& text, const std::wstring& title) override {
+        MessageBoxW(owner, text.c_str(), title.c_str(), MB_OK | MB_ICONSTOP);
+    }
+    void showAbout(const std::wstring& text, const std::wstring& title) override {
+        MessageBoxW(nullptr, text.c_str(), title.c_str(), MB_OK | MB_ICONINFORMATION);
+    }
+};
+
+}  // namespace tonvale

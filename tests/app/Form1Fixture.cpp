@@ -1,0 +1,125 @@
+#include "Form1Fixture.h"
+
+#include <algorithm>
+#include <chrono>
+#include <thread>
+
+namespace tonvale::testing {
+
+namespace {
+
+fs::path freshFolder() {
+    wchar_t temp[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, temp);
+    static int serial = 0;
+    const fs::path folder =
+        fs::path(temp) / (L"tonvale-form-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+                          std::to_wstring(++serial));
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+    return folder;
+}
+
+}  // namespace
+
+Form1Test::Form1Test() : folder_(freshFolder()) {
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
+    phoneRoot_ = folder_ / L"phone";
+    settingsPath_ = folder_ / L"Tonvale.ini";
+}
+
+Form1Test::~Form1Test() {
+    form_.reset();
+    // Drop what the library may still deliver, then leave no trace on the host.
+    P2KTest_Reset(phoneRoot_.c_str(), "E398", 32 << 20, 0, 0, 0);
+    pumpFor(10);
+    std::error_code ignored;
+    fs::remove_all(folder_, ignored);
+}
+
+void Form1Test::start(bool phoneAttached) {
+    P2KTest_Reset(phoneRoot_.c_str(), "E398", 32 << 20, phoneAttached ? 1 : 0, 0, 100);
+    form_ = std::make_unique<TForm1>(
+        GetModuleHandleW(nullptr),
+        Form1Setup{&phone_, &prompts_, settingsPath_, L"app_tests", false});
+}
+
+HWND Form1Test::control(const wchar_t* name) const {
+    return form_->control(name);
+}
+
+std::wstring Form1Test::text(const wchar_t* name) const {
+    return win::Control(control(name)).text();
+}
+
+void Form1Test::press(const wchar_t* button) {
+    SendMessageW(control(button), BM_CLICK, 0, 0);
+}
+
+void Form1Test::choose(int menuId) {
+    SendMessageW(form_->handle(), WM_COMMAND, MAKEWPARAM(menuId, 0), 0);
+}
+
+void Form1Test::clickTab(int index) {
+    HWND tabs = control(L"TabControl1");
+    RECT item{};
+    TabCtrl_GetItemRect(tabs, index, &item);
+    const LPARAM point = MAKELPARAM((item.left + item.right) / 2, (item.top + item.bottom) / 2);
+    SendMessageW(tabs, WM_LBUTTONDOWN, MK_LBUTTON, point);
+    SendMessageW(tabs, WM_LBUTTONUP, 0, point);
+}
+
+std::wstring Form1Test::panel(int index) const {
+    return win::StatusBarControl(control(L"StatusBar1")).panelText(index);
+}
+
+std::vector<std::wstring> Form1Test::logLines() const {
+    return win::EditControl(control(L"Memo1")).lines();
+}
+
+int Form1Test::progressMaximum() const {
+    return win::ProgressBarControl(control(L"ProgressBar1")).maximum();
+}
+
+int Form1Test::progressPosition() const {
+    return win::ProgressBarControl(control(L"ProgressBar1")).position();
+}
+
+std::string Form1Test::callLog() const {
+    const int length = P2KTest_CallLog(nullptr, 0);
+    std::string log(static_cast<size_t>(length) + 1, '\0');
+    P2KTest_CallLog(log.data(), length + 1);
+    log.resize(static_cast<size_t>(length));
+    return log;
+}
+
+bool Form1Test::pumpUntil(const std::function<bool()>& done, int timeoutMs) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > deadline) {
+            return false;
+        }
+        MSG message{};
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    return true;
+}
+
+void Form1Test::pumpFor(int milliseconds) {
+    const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
+    pumpUntil([until] { return std::chrono::steady_clock::now() >= until; }, milliseconds + 1000);
+}
+
+bool Form1Test::waitForLogLine(const std::wstring& line, int count) {
+    return pumpUntil([&] {
+        const auto lines = logLines();
+        return std::count(lines.begin(), lines.end(), line) >= count;
+    });
+}
+
+}  // namespace tonvale::testing

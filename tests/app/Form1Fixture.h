@@ -1,0 +1,81 @@
+// The real main window over the virtual phone, driven by messages as a user drives it.
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "ConnectionRelay.h"
+#include "P2kLibraryPhone.h"
+#include "Unit1.h"
+#include "p2kapi_test.h"
+
+namespace tonvale::testing {
+
+namespace fs = std::filesystem;
+
+struct ShownBox {
+    HWND owner;
+    std::wstring text;
+    std::wstring title;
+};
+
+// Records the message boxes instead of showing them; a test may act while "a box is open".
+class RecordingPrompts final : public UserPrompts {
+  public:
+    std::vector<ShownBox> errors;
+    std::vector<ShownBox> abouts;
+    std::function<void()> whileAboutIsOpen;
+
+    void showError(HWND owner, const std::wstring& text, const std::wstring& title) override {
+        errors.push_back({owner, text, title});
+    }
+    void showAbout(const std::wstring& text, const std::wstring& title) override {
+        abouts.push_back({nullptr, text, title});
+        if (whileAboutIsOpen) {
+            whileAboutIsOpen();
+        }
+    }
+};
+
+class Form1Test : public ::testing::Test {
+  protected:
+    Form1Test();
+    ~Form1Test() override;
+
+    // Creates the window; the phone is reset first, detached unless asked.
+    void start(bool phoneAttached = false);
+    TForm1& form() { return *form_; }
+
+    HWND control(const wchar_t* name) const;
+    std::wstring text(const wchar_t* name) const;
+    void press(const wchar_t* button);
+    void choose(int menuId);
+    void clickTab(int index);
+    std::wstring panel(int index) const;
+    std::vector<std::wstring> logLines() const;
+    int progressMaximum() const;
+    int progressPosition() const;
+    std::string callLog() const;
+
+    // Handles posted messages until `done` holds or the time is up; returns `done()`.
+    static bool pumpUntil(const std::function<bool()>& done, int timeoutMs = 5000);
+    static void pumpFor(int milliseconds);
+    bool waitForLogLine(const std::wstring& line, int count = 1);
+
+    fs::path folder_;
+    fs::path phoneRoot_;
+    fs::path settingsPath_;
+    RecordingPrompts prompts_;
+    P2kLibraryPhone phone_{&ConnectionRelay::onConnect};
+    std::unique_ptr<TForm1> form_;
+};
+
+}  // namespace tonvale::testing

@@ -1,0 +1,63 @@
+#include <gtest/gtest.h>
+
+#include "RuntimeError.h"
+
+namespace tonvale {
+namespace {
+
+TEST(RuntimeError, IoMessagesByCode) {
+    EXPECT_EQ(ioErrorMessage(2), L"File not found");
+    EXPECT_EQ(ioErrorMessage(3), L"Invalid filename");
+    EXPECT_EQ(ioErrorMessage(4), L"Too many open files");
+    EXPECT_EQ(ioErrorMessage(5), L"File access denied");
+    EXPECT_EQ(ioErrorMessage(100), L"Read beyond end of file");
+    EXPECT_EQ(ioErrorMessage(101), L"Disk full");
+    EXPECT_EQ(ioErrorMessage(106), L"Invalid numeric input");
+    EXPECT_EQ(ioErrorMessage(32), L"I/O error 32");
+    EXPECT_EQ(ioError(1784).message(), L"I/O error 1784");
+}
+
+TEST(RuntimeError, ParsesWholeNumbersInTheSigned32BitRange) {
+    EXPECT_EQ(parseInt32(L"0"), 0);
+    EXPECT_EQ(parseInt32(L"4096"), 4096);
+    EXPECT_EQ(parseInt32(L"-2048"), -2048);
+    EXPECT_EQ(parseInt32(L"+7"), 7);
+    EXPECT_EQ(parseInt32(L"2147483647"), INT32_MAX);
+    EXPECT_EQ(parseInt32(L"-2147483648"), INT32_MIN);
+    EXPECT_EQ(parseInt32(L"000012"), 12);
+}
+
+TEST(RuntimeError, RefusesAnythingElseWithTheConversionMessage) {
+    for (const wchar_t* text : {L"", L"-", L"+", L" 1", L"1 ", L"1.5", L"12a", L"2147483648",
+                                L"-2147483649", L"99999999999999999999", L"0x10"}) {
+        try {
+            parseInt32(text);
+            ADD_FAILURE() << "accepted a text that is not a 32-bit number";
+        } catch (const RuntimeError& error) {
+            EXPECT_EQ(error.message(),
+                      L"'" + std::wstring(text) + L"' is not a valid integer value");
+        }
+    }
+}
+
+TEST(RuntimeError, ErrorBoxAddsAFullStopOnlyAfterCharactersThatSortAfterIt) {
+    EXPECT_EQ(errorBoxText(L"File not found"), L"File not found.");
+    EXPECT_EQ(errorBoxText(L"I/O error 32"), L"I/O error 32.");
+    EXPECT_EQ(errorBoxText(L"'' is not a valid integer value"),
+              L"'' is not a valid integer value.");
+    EXPECT_EQ(errorBoxText(L"Done."), L"Done.");
+    EXPECT_EQ(errorBoxText(L"Cannot open file \"C:\\x.ini\""), L"Cannot open file \"C:\\x.ini\"");
+    EXPECT_EQ(errorBoxText(L"Failed!"), L"Failed!");
+    EXPECT_EQ(errorBoxText(L"over/"), L"over/.");
+    EXPECT_EQ(errorBoxText(L""), L"");
+}
+
+TEST(RuntimeError, ProgramTitleIsTheFileNameCutAtItsFirstDot) {
+    EXPECT_EQ(programTitleFromPath(L"C:\\Program Files\\Tonvale\\Tonvale.exe"), L"Tonvale");
+    EXPECT_EQ(programTitleFromPath(L"C:\\a.b\\Tonvale.v2.exe"), L"Tonvale");
+    EXPECT_EQ(programTitleFromPath(L"/opt/x/app_tests.exe"), L"app_tests");
+    EXPECT_EQ(programTitleFromPath(L"NoExtension"), L"NoExtension");
+}
+
+}  // namespace
+}  // namespace tonvale
