@@ -53,6 +53,24 @@ win::OwnedFont createFormFont() {
         CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, L"MS Sans Serif"));
 }
 
+// A group box leaves its inside unpainted for its parent to fill, but the form clips its
+// children, so the box fills it with the face colour itself before drawing its frame.
+LRESULT CALLBACK groupBoxProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                   UINT_PTR, DWORD_PTR) {
+    if (message == WM_PAINT || message == WM_PRINTCLIENT) {
+        RECT client{};
+        GetClientRect(window, &client);
+        HDC dc = message == WM_PAINT ? GetDC(window) : reinterpret_cast<HDC>(wParam);
+        FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
+        if (message == WM_PAINT) {
+            ReleaseDC(window, dc);
+        }
+    } else if (message == WM_NCDESTROY) {
+        RemoveWindowSubclass(window, &groupBoxProcedure, 0);
+    }
+    return DefSubclassProc(window, message, wParam, lParam);
+}
+
 std::wstring widen(const char* text) {
     std::wstring wide;
     for (; *text != '\0'; ++text) {
@@ -232,6 +250,10 @@ void TForm1::createControls() {
             throw std::runtime_error("a control of the main window cannot be created");
         }
         SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+        if ((description.style & BS_TYPEMASK) == BS_GROUPBOX &&
+            description.windowClass == std::wstring_view(L"Button")) {
+            SetWindowSubclass(child, &groupBoxProcedure, 0, 0);
+        }
         if (description.picture != nullptr) {
             buttonImages_.push_back(win::loadPictureList(instance_, {description.picture}));
             BUTTON_IMAGELIST images{
