@@ -81,7 +81,7 @@ std::wstring widen(const char* text) {
 
 }  // namespace
 
-const std::array<TForm1::Route, 26> TForm1::routes_{{
+const std::array<TForm1::Route, 21> TForm1::routes_{{
     {IdBitBtn1, &TForm1::BitBtn1Click},
     {IdOpenfiles1, &TForm1::Openfiles1Click},
     {IdBitBtn2, &TForm1::BitBtn2Click},
@@ -103,12 +103,6 @@ const std::array<TForm1::Route, 26> TForm1::routes_{{
     {IdExit1, &TForm1::Exit1Click},
     {IdExit2, &TForm1::Exit2Click},
     {IdShowprogram1, &TForm1::Showprogram1Click},
-    // Ids that carry no command of their own.
-    {IdHelp1, nullptr},
-    {IdTabControl1, nullptr},
-    {IdListView1, nullptr},
-    {IdEdit1, nullptr},
-    {IdMemo1, nullptr},
 }};
 
 TForm1::TForm1(HINSTANCE instance, Form1Setup setup)
@@ -187,7 +181,7 @@ LRESULT TForm1::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             const bool clicked = lParam != 0 && HIWORD(wParam) == BN_CLICKED;
             if (fromMenu || clicked) {
                 for (const Route& route : routes_) {
-                    if (route.id == id && route.handler != nullptr) {
+                    if (route.id == id) {
                         runCommand(route.handler);
                         return 0;
                     }

@@ -65,7 +65,8 @@ class TForm1 final : public PhoneStatusView {
         int id;
         Handler handler;
     };
-    static const std::array<Route, 26> routes_;
+    // Every button and menu item to the handler named after it.
+    static const std::array<Route, 21> routes_;
 
     static LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam,
                                             LPARAM lParam);
