@@ -17,17 +17,24 @@ extern "C" {
 // failure counters, free-space override and call log cleared. `root` is the host folder that
 // holds the volume "/a" (created with the phone's standard folders and tone databases when
 // missing); `label` gives the phone's four label characters. With `attached` set, the phone
-// attaches `attachDelayMs` after this call.
+// attaches `attachDelayMs` after this call (at once for 0). A null `root` or `label` means the
+// default: "phone" beside the library, "E398".
 P2KTEST_API void P2KTest_Reset(const wchar_t* root, const char* label, int64_t capacityBytes,
                                int attached, unsigned attachDelayMs, unsigned restartDelayMs);
-// Attaches the phone now (the registered handler, if any, is called from the library's thread)
-// or detaches it now.
+// As P2KTest_Reset, with the settings an ini file gives (a missing file or key keeps the
+// default; a relative Root is relative to the file's folder); null reads p2kapi.ini beside the
+// library.
+P2KTEST_API void P2KTest_ResetFromIni(const wchar_t* iniPath);
+// Attaches the phone now (the registered handler, if any, is called from the library's thread;
+// nothing happens when it is attached already) or detaches it now (an open phone file is closed
+// and a pending attach cancelled).
 P2KTEST_API void P2KTest_Attach(void);
 P2KTEST_API void P2KTest_Detach(void);
-// The next `count` calls of File_Create (or File_Write) fail.
+// The next `count` calls of File_Create (or File_Write) fail without any other effect.
 P2KTEST_API void P2KTest_FailNextCreates(int count);
 P2KTEST_API void P2KTest_FailNextWrites(int count);
-// File_VolInfo answers `freeBytes` until P2KTest_ClearFreeSpace.
+// File_VolInfo answers `freeBytes`, and File_Write refuses more than that, until
+// P2KTest_ClearFreeSpace.
 P2KTEST_API void P2KTest_SetFreeSpace(int32_t freeBytes);
 P2KTEST_API void P2KTest_ClearFreeSpace(void);
 // The calls made through the library's exports since the last reset or clear, one line each,

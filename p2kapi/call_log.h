@@ -1,0 +1,23 @@
+// The record of calls made through the library's exports, for tests to compare.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace p2kapi {
+
+class CallLog {
+  public:
+    void Append(std::string_view line);
+    void Clear() { text_.clear(); }
+    const std::string& Text() const { return text_; }
+
+  private:
+    std::string text_;
+};
+
+// A phone path as it appears in the log: "(null)" for none, control bytes as "\xNN", so that
+// every call stays on one line.
+std::string LoggedPath(const char* phonePath);
+
+}  // namespace p2kapi

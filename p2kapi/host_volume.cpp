@@ -1,0 +1,89 @@
+#include "host_volume.h"
+
+#include "host_path.h"
+#include "win_handle.h"
+
+#include <windows.h>
+
+#include <array>
+#include <limits>
+
+namespace p2kapi {
+namespace {
+
+constexpr std::array<const wchar_t*, 5> kStandardFolders = {
+    L"mobile", L"mobile\\picture", L"mobile\\audio", L"mobile\\video", L"mobile\\system"};
+constexpr std::array<const wchar_t*, 2> kToneDatabases = {L"mobile\\audio\\MyToneDB.db",
+                                                          L"mobile\\audio\\TempToneDB.db"};
+// An empty database: a zeroed header block.
+constexpr DWORD kEmptyDatabaseBytes = 64;
+
+bool CreateEmptyDatabase(const std::wstring& path) {
+    UniqueHandle file(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) {
+        return ::GetLastError() == ERROR_FILE_EXISTS;
+    }
+    const std::array<char, kEmptyDatabaseBytes> header{};
+    DWORD written = 0;
+    return ::WriteFile(file.Get(), header.data(), kEmptyDatabaseBytes, &written, nullptr) &&
+           written == kEmptyDatabaseBytes;
+}
+
+bool IsDotEntry(const wchar_t* name) {
+    return (name[0] == L'.' && name[1] == L'\0') ||
+           (name[0] == L'.' && name[1] == L'.' && name[2] == L'\0');
+}
+
+void ScanFolder(const std::wstring& folder, const std::wstring& openFile, VolumeUsage& usage) {
+    WIN32_FIND_DATAW entry;
+    UniqueFindHandle search(::FindFirstFileExW(JoinPath(folder, L"*").c_str(), FindExInfoBasic,
+                                               &entry, FindExSearchNameMatch, nullptr, 0));
+    if (!search) {
+        return;
+    }
+    do {
+        if (IsDotEntry(entry.cFileName)) {
+            continue;
+        }
+        const std::wstring path = JoinPath(folder, entry.cFileName);
+        if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            // Links may point back up the tree; a phone has none.
+            if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
+                ScanFolder(path, openFile, usage);
+            }
+            continue;
+        }
+        ++usage.fileCount;
+        if (openFile.empty() || !SamePath(path, openFile)) {
+            usage.bytes += (static_cast<int64_t>(entry.nFileSizeHigh) << 32) | entry.nFileSizeLow;
+        }
+    } while (::FindNextFileW(search.Get(), &entry));
+}
+
+}  // namespace
+
+bool PrepareVolume(const std::wstring& root) {
+    bool ready = CreateFolderTree(root);
+    for (const wchar_t* folder : kStandardFolders) {
+        ready = CreateFolderTree(JoinPath(root, folder)) && ready;
+    }
+    for (const wchar_t* database : kToneDatabases) {
+        ready = CreateEmptyDatabase(JoinPath(root, database)) && ready;
+    }
+    return ready;
+}
+
+VolumeUsage ScanVolume(const std::wstring& root, const std::wstring& openFile) {
+    VolumeUsage usage;
+    ScanFolder(root, openFile, usage);
+    return usage;
+}
+
+int32_t ClampToInt32(int64_t value) {
+    constexpr int64_t kMin = std::numeric_limits<int32_t>::min();
+    constexpr int64_t kMax = std::numeric_limits<int32_t>::max();
+    return static_cast<int32_t>(value < kMin ? kMin : (value > kMax ? kMax : value));
+}
+
+}  // namespace p2kapi

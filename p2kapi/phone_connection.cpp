@@ -1,0 +1,133 @@
+// The phone's connection: attaching, detaching, restarting, and the thread that calls the
+// program's connection handler.
+#include "virtual_phone.h"
+
+namespace p2kapi {
+
+void VirtualPhone::EnsureThreadLocked() {
+    if (notifierThread_) {
+        return;
+    }
+    // The thread runs for the rest of the process, so the library must never be unmapped under
+    // it: pin it.
+    HMODULE self = nullptr;
+    ::GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_PIN,
+                         reinterpret_cast<LPCWSTR>(&VirtualPhone::NotifierMain), &self);
+    notifierThread_ = UniqueHandle(
+        ::CreateThread(nullptr, 0, &VirtualPhone::NotifierMain, this, 0, &notifierThreadId_));
+}
+
+DWORD WINAPI VirtualPhone::NotifierMain(void* self) {
+    static_cast<VirtualPhone*>(self)->RunNotifier();
+    return 0;
+}
+
+void VirtualPhone::RunNotifier() {
+    std::unique_lock lock(mutex_);
+    for (;;) {
+        if (attachDue_ && Clock::now() >= *attachDue_) {
+            AttachLocked();
+        }
+        if (pendingHandlerCalls_ > 0 && handler_ != nullptr) {
+            --pendingHandlerCalls_;
+            const P2K_ConnectHandler handler = handler_;
+            const uint64_t generation = generation_;
+            inHandler_ = true;
+            lock.unlock();
+            handler();
+            lock.lock();
+            inHandler_ = false;
+            if (generation == generation_) {
+                ++handlerCalls_;
+                handlerThreadId_ = ::GetCurrentThreadId();
+            }
+            stateChanged_.notify_all();
+            continue;
+        }
+        if (attachDue_) {
+            notifierWake_.wait_until(lock, *attachDue_);
+        } else {
+            notifierWake_.wait(lock);
+        }
+    }
+}
+
+void VirtualPhone::AttachLocked() {
+    attachDue_.reset();
+    attached_ = true;
+    // However often the handler was registered while detached, attaching calls it once.
+    pendingHandlerCalls_ = handler_ != nullptr ? 1 : 0;
+    notifierWake_.notify_all();
+}
+
+void VirtualPhone::DetachLocked() {
+    attachDue_.reset();
+    attached_ = false;
+    pendingHandlerCalls_ = 0;
+    openFile_.reset();
+}
+
+void VirtualPhone::ScheduleAttachLocked(unsigned delayMs) {
+    if (delayMs == 0) {
+        AttachLocked();
+        return;
+    }
+    attachDue_ = Clock::now() + std::chrono::milliseconds(delayMs);
+    notifierWake_.notify_all();
+}
+
+void VirtualPhone::Register(P2K_ConnectHandler handler) {
+    auto lock = Lock();
+    handler_ = handler;
+    if (handler == nullptr) {
+        pendingHandlerCalls_ = 0;
+    } else if (attached_) {
+        ++pendingHandlerCalls_;
+        notifierWake_.notify_all();
+    }
+}
+
+bool VirtualPhone::IsAttached() {
+    auto lock = Lock();
+    return attached_;
+}
+
+bool VirtualPhone::Restart() {
+    auto lock = Lock();
+    if (!attached_) {
+        return false;
+    }
+    DetachLocked();
+    ScheduleAttachLocked(settings_.restartDelayMs);
+    return true;
+}
+
+void VirtualPhone::AttachNow() {
+    auto lock = Lock();
+    if (!attached_) {
+        AttachLocked();
+    }
+}
+
+void VirtualPhone::DetachNow() {
+    auto lock = Lock();
+    DetachLocked();
+}
+
+int VirtualPhone::HandlerCalls() {
+    auto lock = Lock();
+    return handlerCalls_;
+}
+
+unsigned long VirtualPhone::HandlerThreadId() {
+    auto lock = Lock();
+    return handlerThreadId_;
+}
+
+bool VirtualPhone::WaitForHandlerCalls(int count, unsigned timeoutMs) {
+    auto lock = Lock();
+    return stateChanged_.wait_for(lock, std::chrono::milliseconds(timeoutMs),
+                                  [&] { return handlerCalls_ >= count; });
+}
+
+}  // namespace p2kapi

@@ -1,0 +1,49 @@
+#include "phone_file.h"
+
+#include <windows.h>
+
+#include <algorithm>
+
+namespace p2kapi {
+namespace {
+
+// The phone takes data in pieces; so do we, which also keeps every WriteFile call modest.
+constexpr uint32_t kPieceBytes = 64 * 1024;
+
+}  // namespace
+
+std::optional<PhoneFile> PhoneFile::Create(const std::wstring& hostPath) {
+    // Others may read the file while it is written (the tests do), but not change or remove it.
+    UniqueHandle handle(::CreateFileW(hostPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                      CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!handle) {
+        return std::nullopt;
+    }
+    return PhoneFile(std::move(handle), hostPath);
+}
+
+bool PhoneFile::Append(const void* data, uint32_t length) {
+    const auto* bytes = static_cast<const unsigned char*>(data);
+    uint32_t done = 0;
+    while (done < length) {
+        const DWORD piece = std::min(kPieceBytes, length - done);
+        DWORD written = 0;
+        if (!::WriteFile(handle_.Get(), bytes + done, piece, &written, nullptr) ||
+            written != piece) {
+            TruncateTo(size_);
+            return false;
+        }
+        done += piece;
+    }
+    size_ += length;
+    return true;
+}
+
+bool PhoneFile::TruncateTo(int64_t size) {
+    LARGE_INTEGER position;
+    position.QuadPart = size;
+    return ::SetFilePointerEx(handle_.Get(), position, nullptr, FILE_BEGIN) &&
+           ::SetEndOfFile(handle_.Get());
+}
+
+}  // namespace p2kapi

@@ -1,0 +1,35 @@
+// The one phone file open for writing.
+#pragma once
+
+#include "win_handle.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <utility>
+
+namespace p2kapi {
+
+class PhoneFile {
+  public:
+    // Creates `hostPath`, or empties it when it exists; its folder must exist already.
+    static std::optional<PhoneFile> Create(const std::wstring& hostPath);
+
+    // Appends all `length` bytes or, on failure, none: a half-written piece is cut off again.
+    bool Append(const void* data, uint32_t length);
+
+    const std::wstring& HostPath() const { return hostPath_; }
+    int64_t Size() const { return size_; }
+
+  private:
+    PhoneFile(UniqueHandle handle, std::wstring hostPath)
+        : handle_(std::move(handle)), hostPath_(std::move(hostPath)) {}
+
+    bool TruncateTo(int64_t size);
+
+    UniqueHandle handle_;
+    std::wstring hostPath_;
+    int64_t size_ = 0;
+};
+
+}  // namespace p2kapi

@@ -1,0 +1,188 @@
+// Start-up, reset and the phone's volume; the connection is in phone_connection.cpp.
+#include "virtual_phone.h"
+
+#include "host_path.h"
+#include "host_volume.h"
+#include "phone_path.h"
+#include "seem.h"
+
+#include <utility>
+
+namespace p2kapi {
+
+VirtualPhone& VirtualPhone::Instance() {
+    static VirtualPhone* const phone = new VirtualPhone();
+    return *phone;
+}
+
+std::unique_lock<std::mutex> VirtualPhone::Lock() {
+    std::unique_lock lock(mutex_);
+    if (!started_) {
+        StartLocked(ReadLibrarySettings());
+    }
+    return lock;
+}
+
+void VirtualPhone::StartLocked(PhoneSettings settings) {
+    settings.root = FullPath(settings.root).value_or(settings.root);
+    settings_ = std::move(settings);
+    started_ = true;
+    // A volume that cannot be prepared still works as far as the host lets it.
+    PrepareVolume(settings_.root);
+    EnsureThreadLocked();
+    if (settings_.attached) {
+        ScheduleAttachLocked(settings_.attachDelayMs);
+    }
+}
+
+void VirtualPhone::Reset(PhoneSettings settings) {
+    std::unique_lock lock(mutex_);
+    // Nothing queued may reach the old handler any more; a call in progress is let finish
+    // (unless the handler itself resets, which must not wait for itself).
+    ++generation_;
+    handler_ = nullptr;
+    pendingHandlerCalls_ = 0;
+    if (::GetCurrentThreadId() != notifierThreadId_) {
+        stateChanged_.wait(lock, [this] { return !inHandler_; });
+    }
+    // Calls made while waiting belong to the old phone too.
+    attached_ = false;
+    attachDue_.reset();
+    handler_ = nullptr;
+    pendingHandlerCalls_ = 0;
+    handlerCalls_ = 0;
+    handlerThreadId_ = 0;
+    openFile_.reset();
+    bytesOfOtherFiles_ = 0;
+    freeBytesOverride_.reset();
+    failingCreates_ = 0;
+    failingWrites_ = 0;
+    log_.Clear();
+    StartLocked(std::move(settings));
+}
+
+void VirtualPhone::LogCall(std::string_view line) {
+    auto lock = Lock();
+    log_.Append(line);
+}
+
+int64_t VirtualPhone::FreeBytesLocked() {
+    if (freeBytesOverride_) {
+        return *freeBytesOverride_;
+    }
+    const std::wstring openPath = openFile_ ? openFile_->HostPath() : std::wstring();
+    const int64_t openBytes = openFile_ ? openFile_->Size() : 0;
+    return settings_.capacityBytes - ScanVolume(settings_.root, openPath).bytes - openBytes;
+}
+
+std::optional<int32_t> VirtualPhone::FreeBytes() {
+    auto lock = Lock();
+    if (!attached_) {
+        return std::nullopt;
+    }
+    return ClampToInt32(FreeBytesLocked());
+}
+
+bool VirtualPhone::ReadSeem(int seem, int record, int offset, int bytes, unsigned char* buffer) {
+    auto lock = Lock();
+    return attached_ && p2kapi::ReadSeem(settings_.label, seem, record, offset, bytes, buffer);
+}
+
+std::optional<int> VirtualPhone::CountFiles() {
+    auto lock = Lock();
+    if (!attached_) {
+        return std::nullopt;
+    }
+    return ScanVolume(settings_.root, std::wstring()).fileCount;
+}
+
+bool VirtualPhone::Delete(const char* phonePath) {
+    auto lock = Lock();
+    if (!attached_) {
+        return false;
+    }
+    const auto hostPath = HostPathFor(phonePath, settings_.root);
+    // DeleteFileW refuses folders, and the open file (it is not shared for deletion).
+    return hostPath && ::DeleteFileW(hostPath->c_str());
+}
+
+bool VirtualPhone::Create(const char* phonePath) {
+    auto lock = Lock();
+    if (failingCreates_ > 0) {
+        --failingCreates_;
+        return false;
+    }
+    if (!attached_) {
+        return false;
+    }
+    const auto hostPath = HostPathFor(phonePath, settings_.root);
+    if (!hostPath) {
+        return false;
+    }
+    openFile_.reset();
+    auto file = PhoneFile::Create(*hostPath);
+    if (!file) {
+        return false;
+    }
+    // Writes check the free space often; the other files are counted once, here.
+    bytesOfOtherFiles_ = ScanVolume(settings_.root, *hostPath).bytes;
+    openFile_ = std::move(file);
+    return true;
+}
+
+bool VirtualPhone::Write(const void* data, uint32_t length) {
+    auto lock = Lock();
+    if (failingWrites_ > 0) {
+        --failingWrites_;
+        return false;
+    }
+    if (!attached_ || !openFile_) {
+        return false;
+    }
+    if (length == 0) {
+        return true;
+    }
+    const int64_t freeBytes =
+        freeBytesOverride_ ? *freeBytesOverride_
+                           : settings_.capacityBytes - bytesOfOtherFiles_ - openFile_->Size();
+    if (data == nullptr || static_cast<int64_t>(length) > freeBytes) {
+        return false;
+    }
+    return openFile_->Append(data, length);
+}
+
+bool VirtualPhone::Close() {
+    auto lock = Lock();
+    if (!attached_ || !openFile_) {
+        return false;
+    }
+    openFile_.reset();
+    return true;
+}
+
+void VirtualPhone::FailNextCreates(int count) {
+    auto lock = Lock();
+    failingCreates_ = count > 0 ? count : 0;
+}
+
+void VirtualPhone::FailNextWrites(int count) {
+    auto lock = Lock();
+    failingWrites_ = count > 0 ? count : 0;
+}
+
+void VirtualPhone::OverrideFreeBytes(std::optional<int32_t> freeBytes) {
+    auto lock = Lock();
+    freeBytesOverride_ = freeBytes;
+}
+
+std::string VirtualPhone::CallLogText() {
+    auto lock = Lock();
+    return log_.Text();
+}
+
+void VirtualPhone::ClearCallLog() {
+    auto lock = Lock();
+    log_.Clear();
+}
+
+}  // namespace p2kapi

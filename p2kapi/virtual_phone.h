@@ -1,0 +1,106 @@
+// The library's one state object: the phone behind p2kapi.dll, its volume on the host and its
+// connection. Every member is guarded by one mutex; the connection handler is only ever called
+// from the library's own thread with that mutex released, so it may call back in.
+#pragma once
+
+#include "p2kapi.h"
+
+#include "call_log.h"
+#include "phone_file.h"
+#include "phone_settings.h"
+#include "win_handle.h"
+
+#include <windows.h>
+
+#include <chrono>
+#include <condition_variable>
+#include <cstdint>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace p2kapi {
+
+class VirtualPhone {
+  public:
+    // Created on first use and never destroyed: its thread may outlive every static destructor.
+    static VirtualPhone& Instance();
+
+    VirtualPhone(const VirtualPhone&) = delete;
+    VirtualPhone& operator=(const VirtualPhone&) = delete;
+
+    // The phone as the program sees it.
+    void LogCall(std::string_view line);
+    void Register(P2K_ConnectHandler handler);
+    bool IsAttached();
+    bool Restart();
+    std::optional<int32_t> FreeBytes();
+    bool ReadSeem(int seem, int record, int offset, int bytes, unsigned char* buffer);
+    std::optional<int> CountFiles();
+    bool Delete(const char* phonePath);
+    bool Create(const char* phonePath);
+    bool Write(const void* data, uint32_t length);
+    bool Close();
+
+    // Test hooks (see p2kapi_test.h).
+    void Reset(PhoneSettings settings);
+    void AttachNow();
+    void DetachNow();
+    void FailNextCreates(int count);
+    void FailNextWrites(int count);
+    void OverrideFreeBytes(std::optional<int32_t> freeBytes);
+    std::string CallLogText();
+    void ClearCallLog();
+    int HandlerCalls();
+    unsigned long HandlerThreadId();
+    bool WaitForHandlerCalls(int count, unsigned timeoutMs);
+
+  private:
+    using Clock = std::chrono::steady_clock;
+
+    VirtualPhone() = default;
+
+    // Locks the state, loading p2kapi.ini and preparing the volume on first use.
+    std::unique_lock<std::mutex> Lock();
+    void StartLocked(PhoneSettings settings);
+    void EnsureThreadLocked();
+
+    void AttachLocked();
+    void DetachLocked();
+    void ScheduleAttachLocked(unsigned delayMs);
+    int64_t FreeBytesLocked();
+
+    static DWORD WINAPI NotifierMain(void* self);
+    void RunNotifier();
+
+    std::mutex mutex_;
+    std::condition_variable notifierWake_;  // Work for the notifier thread.
+    std::condition_variable stateChanged_;  // Handler calls finished.
+
+    bool started_ = false;
+    PhoneSettings settings_;
+    CallLog log_;
+
+    // Connection.
+    bool attached_ = false;
+    std::optional<Clock::time_point> attachDue_;
+    P2K_ConnectHandler handler_ = nullptr;
+    int pendingHandlerCalls_ = 0;
+    // Bumped by every reset, so that a handler call begun before it is not counted after it.
+    uint64_t generation_ = 0;
+    bool inHandler_ = false;
+    int handlerCalls_ = 0;
+    DWORD handlerThreadId_ = 0;
+    UniqueHandle notifierThread_;
+    DWORD notifierThreadId_ = 0;
+
+    // Volume.
+    std::optional<PhoneFile> openFile_;
+    int64_t bytesOfOtherFiles_ = 0;  // Counted when the open file was created.
+    std::optional<int32_t> freeBytesOverride_;
+    int failingCreates_ = 0;
+    int failingWrites_ = 0;
+};
+
+}  // namespace p2kapi

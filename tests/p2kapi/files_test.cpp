@@ -1,0 +1,133 @@
+// Creating, writing, closing, deleting and counting phone files.
+#include "phone_fixture.h"
+
+namespace {
+
+using P2kapiFilesTest = PhoneTest;
+
+TEST_F(P2kapiFilesTest, WrittenBytesArriveExactlyOnTheHost) {
+    const std::string phonePath = "/a/mobile/video/clip.3gp";
+    const auto big = Pattern(5 * kMiB + 123, 1);
+    const auto chunked = Pattern(200 * 1536, 2);
+
+    ASSERT_LE(0, File_Create(phonePath.c_str(), 0));
+    EXPECT_EQ(0, File_Write(big.data(), 0));
+    EXPECT_EQ(0, File_Write(big.data(), static_cast<uint32_t>(big.size())));
+    for (size_t at = 0; at < chunked.size(); at += 1536) {
+        ASSERT_EQ(0, File_Write(chunked.data() + at, 1536));
+    }
+    EXPECT_EQ(0, File_Close());
+
+    auto expected = big;
+    expected.insert(expected.end(), chunked.begin(), chunked.end());
+    EXPECT_EQ(expected, ReadHostFile(HostPath(phonePath)));
+}
+
+TEST_F(P2kapiFilesTest, CreateClosesTheFileThatIsOpen) {
+    ASSERT_LE(0, File_Create("/a/mobile/audio/first.mid", 0));
+    ASSERT_EQ(0, File_Write("abc", 3));
+    ASSERT_LE(0, File_Create("/a/mobile/audio/second.mid", 0));
+    EXPECT_FALSE(IsOpenElsewhere(HostPath("/a/mobile/audio/first.mid")));
+    ASSERT_EQ(0, File_Write("xyz!", 4));
+    ASSERT_EQ(0, File_Close());
+
+    EXPECT_EQ(3u, fs::file_size(HostPath("/a/mobile/audio/first.mid")));
+    EXPECT_EQ(4u, fs::file_size(HostPath("/a/mobile/audio/second.mid")));
+}
+
+TEST_F(P2kapiFilesTest, CreateEmptiesAnExistingFileEvenWhileItIsOpen) {
+    const std::string phonePath = "/a/mobile/audio/old.mid";
+    WriteHostFile(HostPath(phonePath), "old content");
+
+    ASSERT_LE(0, File_Create(phonePath.c_str(), 0));
+    ASSERT_EQ(0, File_Write("abc", 3));
+    ASSERT_LE(0, File_Create(phonePath.c_str(), 0));
+    ASSERT_EQ(0, File_Write("new", 3));
+    ASSERT_EQ(0, File_Close());
+    const auto content = ReadHostFile(HostPath(phonePath));
+    EXPECT_EQ("new", std::string(content.begin(), content.end()));
+}
+
+TEST_F(P2kapiFilesTest, CreateNeedsAnExistingFolder) {
+    EXPECT_EQ(-1, File_Create("/a/mobile/ringtones/a.mid", 0));
+    EXPECT_FALSE(fs::exists(root_ / "mobile" / "ringtones"));
+    EXPECT_EQ(-1, File_Create("/a/mobile/audio", 0));
+    EXPECT_TRUE(fs::is_directory(root_ / "mobile" / "audio"));
+}
+
+TEST_F(P2kapiFilesTest, WriteAndCloseNeedAnOpenFile) {
+    EXPECT_NE(0, File_Write("abc", 3));
+    EXPECT_NE(0, File_Close());
+
+    ASSERT_LE(0, File_Create("/a/mobile/audio/a.mid", 0));
+    ASSERT_EQ(0, File_Close());
+    EXPECT_NE(0, File_Write("abc", 3));
+    EXPECT_NE(0, File_Close());
+    EXPECT_EQ(0u, fs::file_size(HostPath("/a/mobile/audio/a.mid")));
+}
+
+TEST_F(P2kapiFilesTest, DeleteRemovesFilesButNotFolders) {
+    WriteHostFile(HostPath("/a/mobile/picture/wall.jpg"), "jpeg");
+
+    EXPECT_EQ(0, File_Delete("/a/mobile/picture/wall.jpg"));
+    EXPECT_FALSE(fs::exists(HostPath("/a/mobile/picture/wall.jpg")));
+    EXPECT_NE(0, File_Delete("/a/mobile/picture/wall.jpg"));
+    EXPECT_NE(0, File_Delete("/a/mobile/picture"));
+    EXPECT_TRUE(fs::is_directory(root_ / "mobile" / "picture"));
+}
+
+TEST_F(P2kapiFilesTest, CountCountsFilesInEveryFolderButNotFolders) {
+    const int fresh = File_Count();
+    EXPECT_EQ(HostFileCount(root_), fresh);
+    EXPECT_GE(fresh, 2);  // The tone databases.
+
+    fs::create_directories(root_ / "mobile" / "picture" / "empty" / "deeper");
+    EXPECT_EQ(fresh, File_Count());
+
+    WriteHostFile(root_ / "top.txt", "1");
+    WriteHostFile(root_ / "mobile" / "picture" / "empty" / "deeper" / "deep.jpg", "2");
+    ASSERT_LE(0, File_Create("/a/mobile/audio/new.mid", 0));
+    EXPECT_EQ(fresh + 3, File_Count());
+    File_Close();
+    ASSERT_EQ(0, File_Delete("/a/top.txt"));
+    EXPECT_EQ(fresh + 2, File_Count());
+}
+
+TEST_F(P2kapiFilesTest, InjectedCreateFailuresFailExactlyThatManyCalls) {
+    P2KTest_FailNextCreates(2);
+    EXPECT_EQ(-1, File_Create("/a/mobile/audio/1.mid", 0));
+    EXPECT_EQ(-1, File_Create("/a/mobile/audio/2.mid", 0));
+    EXPECT_LE(0, File_Create("/a/mobile/audio/3.mid", 0));
+    EXPECT_FALSE(fs::exists(HostPath("/a/mobile/audio/1.mid")));
+    EXPECT_FALSE(fs::exists(HostPath("/a/mobile/audio/2.mid")));
+    EXPECT_TRUE(fs::exists(HostPath("/a/mobile/audio/3.mid")));
+}
+
+TEST_F(P2kapiFilesTest, InjectedWriteFailureWritesNothing) {
+    ASSERT_LE(0, File_Create("/a/mobile/audio/a.mid", 0));
+    ASSERT_EQ(0, File_Write("abc", 3));
+    P2KTest_FailNextWrites(1);
+    EXPECT_NE(0, File_Write("def", 3));
+    EXPECT_EQ(0, File_Write("ghi", 3));
+    ASSERT_EQ(0, File_Close());
+    const auto content = ReadHostFile(HostPath("/a/mobile/audio/a.mid"));
+    EXPECT_EQ("abcghi", std::string(content.begin(), content.end()));
+}
+
+TEST_F(P2kapiFilesTest, FileOperationsFailWithoutPhone) {
+    WriteHostFile(HostPath("/a/mobile/audio/keep.mid"), "keep");
+    ResetPhone(false);
+    int32_t volume = 0;
+
+    EXPECT_EQ(-1, File_Create("/a/mobile/audio/a.mid", 0));
+    EXPECT_NE(0, File_Write("abc", 3));
+    EXPECT_NE(0, File_Close());
+    EXPECT_NE(0, File_Delete("/a/mobile/audio/keep.mid"));
+    EXPECT_EQ(-1, File_Count());
+    EXPECT_EQ(0, File_VolInfo(&volume));
+    EXPECT_NE(0, File_SetPointer(0, 0));
+    EXPECT_FALSE(fs::exists(HostPath("/a/mobile/audio/a.mid")));
+    EXPECT_TRUE(fs::exists(HostPath("/a/mobile/audio/keep.mid")));
+}
+
+}  // namespace

@@ -1,0 +1,113 @@
+// What p2kapi.ini sets, and the label the program reads from seem 279.
+#include "phone_fixture.h"
+
+#include <array>
+
+namespace {
+
+constexpr unsigned kPatienceMs = 5000;
+
+void P2K_CALL IgnoreCall() {}
+
+using Record = std::array<unsigned char, 7>;
+
+Record Untouched() {
+    Record record;
+    record.fill(0xAA);
+    return record;
+}
+
+class P2kapiSettingsTest : public PhoneTest {
+  protected:
+    fs::path WriteIni(const std::string& phoneSection, const char* name = "p2kapi.ini") {
+        const fs::path ini = base_ / name;
+        WriteHostFile(ini, "[Phone]\r\n" + phoneSection);
+        return ini;
+    }
+
+    static Record Label() {
+        Record record = Untouched();
+        EXPECT_EQ(0, Seem_Read(279, 1, 1, 7, record.data()));
+        return record;
+    }
+
+    static int32_t FreeSpace() {
+        int32_t volume = 0;
+        return File_VolInfo(&volume);
+    }
+};
+
+TEST_F(P2kapiSettingsTest, LabelFillsEveryOtherByteOfSeem279) {
+    ResetPhone(true, 0, 60000, 32 * kMiB, "V3x ");
+    EXPECT_EQ((Record{'V', 0, '3', 0, 'x', 0, ' '}), Label());
+
+    ResetPhone(true, 0, 60000, 32 * kMiB, "K1");
+    EXPECT_EQ((Record{'K', 0, '1', 0, ' ', 0, ' '}), Label());
+}
+
+TEST_F(P2kapiSettingsTest, OtherSeemsAndRangesFailAndLeaveTheBufferAlone) {
+    const struct {
+        int seem, record, offset, bytes;
+    } kOthers[] = {{280, 1, 1, 7}, {279, 2, 1, 7}, {279, 1, 1, 8}, {279, 1, 0, 7}, {279, 1, 2, 7}};
+    for (const auto& other : kOthers) {
+        Record record = Untouched();
+        EXPECT_NE(0, Seem_Read(other.seem, other.record, other.offset, other.bytes, record.data()));
+        EXPECT_EQ(Untouched(), record);
+    }
+    EXPECT_NE(0, Seem_Read(279, 1, 1, 7, nullptr));
+
+    ResetPhone(false);
+    Record record = Untouched();
+    EXPECT_NE(0, Seem_Read(279, 1, 1, 7, record.data()));
+    EXPECT_EQ(Untouched(), record);
+}
+
+TEST_F(P2kapiSettingsTest, IniSetsRootLabelCapacityAndDelays) {
+    const fs::path ini = WriteIni(
+        "Root=elsewhere\\v600\r\nLabel=V600\r\nCapacity=1000000\r\nAttached=yes\r\n"
+        "AttachDelayMs=0\r\nRestartDelayMs=60000\r\n");
+    P2KTest_ResetFromIni(ini.c_str());
+
+    const fs::path root = base_ / "elsewhere" / "v600";
+    EXPECT_TRUE(fs::is_directory(root / "mobile" / "audio"));
+    EXPECT_EQ(1, P2K_GetStatus());
+    EXPECT_EQ((Record{'V', 0, '6', 0, '0', 0, '0'}), Label());
+    EXPECT_EQ(1000000 - HostBytes(root), FreeSpace());
+    ASSERT_EQ(0, P2K_Restart());
+    EXPECT_NE(1, P2K_GetStatus());
+}
+
+TEST_F(P2kapiSettingsTest, IniCanLeaveThePhoneDetachedAtAnAbsoluteRoot) {
+    const fs::path root = base_ / "absolute";
+    const fs::path ini =
+        WriteIni("Root=" + root.string() + "\r\nAttached=0\r\nAttachDelayMs=0\r\n");
+    P2KTest_ResetFromIni(ini.c_str());
+
+    EXPECT_NE(1, P2K_GetStatus());
+    P2KTest_Attach();
+    ASSERT_LE(0, File_Create("/a/mobile/picture/p.jpg", 0));
+    EXPECT_TRUE(fs::exists(root / "mobile" / "picture" / "p.jpg"));
+}
+
+TEST_F(P2kapiSettingsTest, MissingFileKeysOrValuesKeepTheDefaults) {
+    const fs::path absent = base_ / "absent" / "p2kapi.ini";
+    const fs::path empty = WriteIni("", "empty.ini");
+    const fs::path unreadable =
+        WriteIni("Capacity=lots\r\nAttachDelayMs=-5\r\nAttached=maybe\r\n", "odd.ini");
+    const std::pair<fs::path, fs::path> kIniAndRoot[] = {{absent, base_ / "absent" / "phone"},
+                                                         {empty, base_ / "phone"},
+                                                         {unreadable, base_ / "phone"}};
+    for (const auto& [ini, root] : kIniAndRoot) {
+        SCOPED_TRACE(ini.string());
+        P2KTest_ResetFromIni(ini.c_str());
+        P2K_Init(&IgnoreCall);
+
+        ASSERT_TRUE(P2KTest_WaitForHandlerCalls(1, kPatienceMs));
+        EXPECT_TRUE(fs::is_directory(root / "mobile" / "system"));
+        EXPECT_EQ((Record{'E', 0, '3', 0, '9', 0, '8'}), Label());
+        EXPECT_EQ(32 * kMiB - HostBytes(root), FreeSpace());
+        P2KTest_Detach();
+    }
+}
+
+}  // namespace

@@ -1,0 +1,109 @@
+// The volume's layout and free space.
+#include "phone_fixture.h"
+
+#include <windows.h>
+
+#include <limits>
+
+namespace {
+
+constexpr int32_t kInt32Max = std::numeric_limits<int32_t>::max();
+constexpr int32_t kInt32Min = std::numeric_limits<int32_t>::min();
+
+using P2kapiVolumeTest = PhoneTest;
+
+int32_t FreeSpace() {
+    int32_t volume = 0;
+    return File_VolInfo(&volume);
+}
+
+TEST_F(P2kapiVolumeTest, FreshVolumeHasThePhonesFoldersAndToneDatabases) {
+    for (const char* folder : {"picture", "audio", "video", "system"}) {
+        EXPECT_TRUE(fs::is_directory(root_ / "mobile" / folder)) << folder;
+    }
+    for (const char* database : {"MyToneDB.db", "TempToneDB.db"}) {
+        const fs::path file = root_ / "mobile" / "audio" / database;
+        ASSERT_TRUE(fs::is_regular_file(file)) << database;
+        EXPECT_GT(fs::file_size(file), 0u) << database;
+    }
+}
+
+TEST_F(P2kapiVolumeTest, ExistingFilesAreKept) {
+    const fs::path database = root_ / "mobile" / "audio" / "MyToneDB.db";
+    WriteHostFile(database, "my tones");
+    WriteHostFile(root_ / "mobile" / "picture" / "wall.jpg", "jpeg");
+    ResetPhone(true);
+
+    const auto content = ReadHostFile(database);
+    EXPECT_EQ("my tones", std::string(content.begin(), content.end()));
+    EXPECT_TRUE(fs::exists(root_ / "mobile" / "picture" / "wall.jpg"));
+}
+
+TEST_F(P2kapiVolumeTest, FreeSpaceIsCapacityLessAllFiles) {
+    WriteHostFile(root_ / "mobile" / "picture" / "wall.jpg", std::string(5000, 'j'));
+    EXPECT_EQ(32 * kMiB - HostBytes(root_), FreeSpace());
+}
+
+TEST_F(P2kapiVolumeTest, FreeSpaceFallsAsAFileIsWrittenAndReturnsWhenDeleted) {
+    const int32_t fresh = FreeSpace();
+    const auto data = Pattern(10000, 3);
+
+    ASSERT_LE(0, File_Create("/a/mobile/audio/a.mid", 0));
+    ASSERT_EQ(0, File_Write(data.data(), 4000));
+    EXPECT_EQ(fresh - 4000, FreeSpace());
+    ASSERT_EQ(0, File_Write(data.data(), 6000));
+    EXPECT_EQ(fresh - 10000, FreeSpace());
+    ASSERT_EQ(0, File_Close());
+    EXPECT_EQ(fresh - 10000, FreeSpace());
+
+    ASSERT_EQ(0, File_Delete("/a/mobile/audio/a.mid"));
+    EXPECT_EQ(fresh, FreeSpace());
+}
+
+TEST_F(P2kapiVolumeTest, WriteBeyondFreeSpaceFailsAndWritesNothing) {
+    ResetPhone(true, 0, 60000, HostBytes(root_) + 1000);
+    ASSERT_LE(0, File_Create("/a/mobile/audio/a.mid", 0));
+    ASSERT_EQ(0, File_Write(Pattern(600, 4).data(), 600));
+    EXPECT_NE(0, File_Write(Pattern(401, 5).data(), 401));
+    EXPECT_EQ(600u, fs::file_size(HostPath("/a/mobile/audio/a.mid")));
+    EXPECT_EQ(0, File_Write(Pattern(400, 6).data(), 400));
+    EXPECT_EQ(0, FreeSpace());
+    EXPECT_NE(0, File_Write("x", 1));
+}
+
+TEST_F(P2kapiVolumeTest, LargeCapacitiesClampToTheSigned32BitRange) {
+    const int64_t used = HostBytes(root_);
+    ResetPhone(true, 0, 60000, used + kInt32Max - 1);
+    EXPECT_EQ(kInt32Max - 1, FreeSpace());
+    ResetPhone(true, 0, 60000, used + kInt32Max + 1);
+    EXPECT_EQ(kInt32Max, FreeSpace());
+    ResetPhone(true, 0, 60000, 5 * 1024 * kMiB);
+    EXPECT_EQ(kInt32Max, FreeSpace());
+}
+
+TEST_F(P2kapiVolumeTest, OverfullVolumeGoesNegativeAndClamps) {
+    WriteHostFile(root_ / "mobile" / "video" / "big.3gp", std::string(1500, 'v'));
+    ResetPhone(true, 0, 60000, HostBytes(root_) - 1500);
+    EXPECT_EQ(-1500, FreeSpace());
+
+    // A 3 GiB file the host keeps sparse: its size alone overflows 32 bits.
+    const fs::path huge = root_ / "mobile" / "video" / "huge.3gp";
+    WriteHostFile(huge, "");
+    fs::resize_file(huge, 3 * 1024 * kMiB);
+    EXPECT_EQ(kInt32Min, FreeSpace());
+}
+
+TEST_F(P2kapiVolumeTest, FreeSpaceOverrideAlsoLimitsWrites) {
+    const int32_t real = FreeSpace();
+    P2KTest_SetFreeSpace(100);
+    EXPECT_EQ(100, FreeSpace());
+    ASSERT_LE(0, File_Create("/a/mobile/audio/a.mid", 0));
+    EXPECT_NE(0, File_Write(Pattern(101, 7).data(), 101));
+    EXPECT_EQ(0, File_Write(Pattern(100, 7).data(), 100));
+    ASSERT_EQ(0, File_Close());
+
+    P2KTest_ClearFreeSpace();
+    EXPECT_EQ(real - 100, FreeSpace());
+}
+
+}  // namespace
