@@ -12,15 +12,17 @@ trap 'exit 130' INT TERM
 
 if [ -z "${DISPLAY:-}" ]; then
   tonvale_xvfb_start
-  headless=1
+  # Xvfb has no window manager: a Wine desktop of the window's size draws its frame and title.
+  desktop=790x570
+  wine explorer "/desktop=Tonvale,$desktop" build/bin/Tonvale.exe &
+else
+  wine build/bin/Tonvale.exe &
 fi
-
-wine build/bin/Tonvale.exe &
 app=$!
-if [ -n "${headless:-}" ]; then
+if [ -n "${desktop:-}" ]; then
   sleep "${TONVALE_SCREENSHOT_DELAY:-6}"
   if kill -0 "$app" 2>/dev/null; then
-    import -window root build/screenshot.png
+    import -window root -crop "$desktop+0+0" +repage build/screenshot.png
     echo "No display: Tonvale runs under Xvfb ($DISPLAY); screenshot saved to build/screenshot.png."
     echo "Press Ctrl+C to stop it."
   fi
