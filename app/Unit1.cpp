@@ -162,7 +162,8 @@ LRESULT CALLBACK TForm1::windowProcedure(HWND window, UINT message, WPARAM wPara
         return form->handleMessage(message, wParam, lParam);
     } catch (...) {
         // Nothing may unwind through the system's code; commands report their own failures.
-        return DefWindowProcW(window, message, wParam, lParam);
+        // A window whose controls could not all be made is not created at all.
+        return message == WM_CREATE ? -1 : DefWindowProcW(window, message, wParam, lParam);
     }
 }
 

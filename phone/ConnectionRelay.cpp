@@ -14,9 +14,11 @@ struct RelayTarget {
     UINT message = 0;
 };
 
+// Never destroyed: the library's thread may still call in while the program's statics are
+// being torn down at exit.
 RelayTarget& target() {
-    static RelayTarget instance;
-    return instance;
+    static RelayTarget* const instance = new RelayTarget;
+    return *instance;
 }
 
 }  // namespace
