@@ -1,7 +1,4 @@
 // The window's own commands, the categories and start-up, pressed and read back as a user would.
-#include <fstream>
-#include <sstream>
-
 #include "Form1Fixture.h"
 #include "MediaCategories.h"
 
@@ -9,17 +6,6 @@ namespace tonvale::testing {
 namespace {
 
 using Lines = std::vector<std::wstring>;
-
-std::string readFile(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::ostringstream content;
-    content << in.rdbuf();
-    return content.str();
-}
-
-void writeFile(const fs::path& file, const std::string& content) {
-    std::ofstream(file, std::ios::binary) << content;
-}
 
 // Holds a file open the way another program might, with the given sharing.
 class HeldFile {
@@ -63,21 +49,21 @@ TEST_F(Form1Test, AFreshStartShowsPictureAndADisconnectedPhone) {
 }
 
 TEST_F(Form1Test, StartUpTakesTheStartingFolderAndSavesTheFileInItsOwnForm) {
-    writeFile(settingsPath_,
-              "; remembered by Tonvale\r\n\r\n[options]\r\n  initialdir = C:\\Ring tones\\  \r\n");
+    writeBytes(settingsPath_,
+               "; remembered by Tonvale\r\n\r\n[options]\r\n  initialdir = C:\\Ring tones\\  \r\n");
     start();
     EXPECT_EQ(form().openDialog().initialDir, L"C:\\Ring tones");
-    EXPECT_EQ(readFile(settingsPath_), "[options]\r\ninitialdir=C:\\Ring tones\\\r\n\r\n");
+    EXPECT_EQ(readBytes(settingsPath_), "[options]\r\ninitialdir=C:\\Ring tones\\\r\n\r\n");
 }
 
 TEST_F(Form1Test, StartingFolderKeepsTheBackslashOfADriveRoot) {
-    writeFile(settingsPath_, "[Options]\r\nInitialDir=D:\\\r\n");
+    writeBytes(settingsPath_, "[Options]\r\nInitialDir=D:\\\r\n");
     start();
     EXPECT_EQ(form().openDialog().initialDir, L"D:\\");
 }
 
 TEST_F(Form1Test, AnUnwritableSettingsFileIsReportedAndTheRestOfCreationIsSkipped) {
-    writeFile(settingsPath_, "[Options]\r\nInitialDir=C:\\Music\r\n");
+    writeBytes(settingsPath_, "[Options]\r\nInitialDir=C:\\Music\r\n");
     {
         HeldFile other(settingsPath_, FILE_SHARE_READ);
         ASSERT_TRUE(other.held());
@@ -103,7 +89,7 @@ TEST_F(Form1Test, AnUnwritableSettingsFileIsReportedAndTheRestOfCreationIsSkippe
 }
 
 TEST_F(Form1Test, AnUnreadableSettingsFileSkipsTheStartingFolderToo) {
-    writeFile(settingsPath_, "[Options]\r\nInitialDir=C:\\Music\r\n");
+    writeBytes(settingsPath_, "[Options]\r\nInitialDir=C:\\Music\r\n");
     {
         HeldFile other(settingsPath_, 0);
         ASSERT_TRUE(other.held());
@@ -115,7 +101,7 @@ TEST_F(Form1Test, AnUnreadableSettingsFileSkipsTheStartingFolderToo) {
     EXPECT_EQ(form().openDialog().initialDir, L"");
     EXPECT_EQ(text(L"Edit1"), L"");
     EXPECT_EQ(panel(0), L"");
-    EXPECT_EQ(readFile(settingsPath_), "[Options]\r\nInitialDir=C:\\Music\r\n");
+    EXPECT_EQ(readBytes(settingsPath_), "[Options]\r\nInitialDir=C:\\Music\r\n");
 }
 
 TEST_F(Form1Test, TabsSwitchThePathAndTheFilterButNothingElse) {

@@ -6,23 +6,7 @@
 
 namespace tonvale::testing {
 
-namespace {
-
-fs::path freshFolder() {
-    wchar_t temp[MAX_PATH] = {};
-    GetTempPathW(MAX_PATH, temp);
-    static int serial = 0;
-    const fs::path folder =
-        fs::path(temp) / (L"tonvale-form-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-                          std::to_wstring(++serial));
-    fs::remove_all(folder);
-    fs::create_directories(folder);
-    return folder;
-}
-
-}  // namespace
-
-Form1Test::Form1Test() : folder_(freshFolder()) {
+Form1Test::Form1Test() {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
     phoneRoot_ = folder_ / L"phone";
@@ -34,8 +18,6 @@ Form1Test::~Form1Test() {
     // Drop what the library may still deliver, then leave no trace on the host.
     P2KTest_Reset(phoneRoot_.c_str(), "E398", 32 << 20, 0, 0, 0);
     pumpFor(10);
-    std::error_code ignored;
-    fs::remove_all(folder_, ignored);
 }
 
 void Form1Test::start(bool phoneAttached) {

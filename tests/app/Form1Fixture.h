@@ -14,6 +14,7 @@
 
 #include "ConnectionRelay.h"
 #include "P2kLibraryPhone.h"
+#include "TestFiles.h"
 #include "Unit1.h"
 #include "p2kapi_test.h"
 
@@ -70,7 +71,7 @@ class Form1Test : public ::testing::Test {
     static void pumpFor(int milliseconds);
     bool waitForLogLine(const std::wstring& line, int count = 1);
 
-    fs::path folder_;
+    TempFolder folder_;
     fs::path phoneRoot_;
     fs::path settingsPath_;
     RecordingPrompts prompts_;

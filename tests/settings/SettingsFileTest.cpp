@@ -2,7 +2,7 @@
 
 #include "SettingsFileIO.h"
 #include "Utf8.h"
-#include "TestFiles.h"
+#include "SettingsTestFiles.h"
 
 #include <gtest/gtest.h>
 

@@ -7,7 +7,7 @@
 #include "SettingsFile.h"
 #include "SettingsFileIO.h"
 #include "SettingsPaths.h"
-#include "TestFiles.h"
+#include "SettingsTestFiles.h"
 #include "Utf8.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-// Test helpers: a fresh folder per test, whole-file byte access and the error an action raises.
+// Test helpers shared by every test folder: a fresh folder per test and whole-file byte access.
 #pragma once
 
 #include <chrono>
@@ -9,8 +9,6 @@
 #include <string_view>
 
 #include <gtest/gtest.h>
-
-#include "SettingsFileError.h"
 
 namespace tonvale::testing {
 
@@ -33,8 +31,8 @@ class TempFolder {
         const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
         const auto ticks = std::chrono::steady_clock::now().time_since_epoch().count();
         return std::filesystem::temp_directory_path() /
-               (std::string("tonvale-settings-") + test->test_suite_name() + "-" + test->name() +
-                "-" + std::to_string(ticks));
+               (std::string("tonvale-test-") + test->test_suite_name() + "-" + test->name() + "-" +
+                std::to_string(ticks));
     }
 
     std::filesystem::path path_;
@@ -50,18 +48,6 @@ inline std::string readBytes(const std::filesystem::path& file) {
     std::ifstream in(file, std::ios::binary);
     EXPECT_TRUE(in.good()) << file;
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-// The message of the SettingsFileError the action raises; a test failure if it raises none.
-template <typename Action>
-std::wstring settingsErrorMessage(Action&& action) {
-    try {
-        action();
-    } catch (const SettingsFileError& error) {
-        return error.message();
-    }
-    ADD_FAILURE() << "no SettingsFileError raised";
-    return {};
 }
 
 }  // namespace tonvale::testing
