@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "SettingsFileError.h"
+#include "StagingCleanup.h"
 #include "Utf8.h"
 
 namespace tonvale {
@@ -18,26 +19,6 @@ std::wstring lastErrorReason() {
     return error == 0 ? std::wstring(L"Unknown error")
                       : fromUtf8(std::generic_category().message(error));
 }
-
-// Removes the staging file on the way out unless it took the settings file's place. Armed only
-// once the file is ours: something already in the way (a folder, say) is not ours to remove.
-class StagingCleanup {
-  public:
-    StagingCleanup() = default;
-    StagingCleanup(const StagingCleanup&) = delete;
-    StagingCleanup& operator=(const StagingCleanup&) = delete;
-    ~StagingCleanup() {
-        if (!staging_.empty()) {
-            std::error_code ignored;
-            std::filesystem::remove(staging_, ignored);
-        }
-    }
-    void arm(std::filesystem::path staging) { staging_ = std::move(staging); }
-    void release() { staging_.clear(); }
-
-  private:
-    std::filesystem::path staging_;
-};
 
 }  // namespace
 

@@ -10,6 +10,7 @@
 #include <windows.h>
 
 #include "SettingsFileError.h"
+#include "StagingCleanup.h"
 #include "SettingsPaths.h"
 
 namespace tonvale {
@@ -89,25 +90,6 @@ bool writeAll(HANDLE file, std::string_view bytes) {
     }
     return true;
 }
-
-// Deletes the staging file on the way out unless it took the settings file's place. Armed only
-// once the file is ours: something already in the way (a folder, say) is not ours to remove.
-class StagingCleanup {
-  public:
-    StagingCleanup() = default;
-    StagingCleanup(const StagingCleanup&) = delete;
-    StagingCleanup& operator=(const StagingCleanup&) = delete;
-    ~StagingCleanup() {
-        if (!staging_.empty()) {
-            DeleteFileW(staging_.c_str());
-        }
-    }
-    void arm(std::filesystem::path staging) { staging_ = std::move(staging); }
-    void release() { staging_.clear(); }
-
-  private:
-    std::filesystem::path staging_;
-};
 
 }  // namespace
 
