@@ -1,7 +1,9 @@
 # The two commands a newcomer needs: `make run` and `make test`.
 .PHONY: run test build deps format clean
 
-run: deps build
+run:
+	scripts/deps.sh run
+	scripts/build.sh Tonvale p2kapi
 	scripts/run.sh
 
 test: deps
@@ -14,6 +16,7 @@ deps:
 	scripts/deps.sh
 
 format:
+	scripts/deps.sh format
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:

@@ -1,5 +1,8 @@
 // The phone-interface library p2kapi.dll: the eleven operations the program binds at load time.
-// Exports are undecorated C names; phone paths are zero-terminated 8-bit strings beginning "/a/".
+// The libraries that come with the phones are 32-bit DLLs, so the program is a 32-bit one too.
+// Their exports are the bare names ("P2K_Init"), although the operations are __stdcall, whose
+// names a 32-bit compiler decorates ("P2K_Init@4"): the import library is made to match them.
+// Phone paths are zero-terminated 8-bit strings beginning "/a/".
 #pragma once
 
 #include <cstdint>
@@ -7,7 +10,7 @@
 #if defined(_WIN32)
 #define P2K_CALL __stdcall
 #if defined(P2KAPI_BUILDING)
-#define P2K_API __declspec(dllexport)
+#define P2K_API  // exported under the bare names by the library's export list
 #else
 #define P2K_API __declspec(dllimport)
 #endif
@@ -39,7 +42,10 @@ P2K_API int P2K_CALL File_SetPointer(int a, int b);
 P2K_API int P2K_CALL File_Delete(const char* phonePath);
 // -1 when the file could not be created; otherwise it is the open phone file.
 P2K_API int P2K_CALL File_Create(const char* phonePath, int attributes);
-// Appends `length` bytes to the open phone file; 0 when written.
+// Appends `length` bytes to the open phone file; 0 when written. Phone libraries declare the
+// length as 16 bits; on 32-bit x86 a 16-bit and a 32-bit argument take the same single stack
+// slot, so a library that reads only 16 bits still sees the right length below 64 KiB, and one
+// that reads 32 bits is given files of any size in one write.
 P2K_API int P2K_CALL File_Write(const void* data, uint32_t length);
 // Closes the open phone file.
 P2K_API int P2K_CALL File_Close(void);

@@ -1,6 +1,10 @@
 #!/usr/bin/env bash
-# Configures (once) and builds the Windows program, its library and the tests.
+# Configures when needed and builds the Windows program, its library and the tests; with target
+# names, builds only those (`make run` needs Tonvale and p2kapi alone).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-[ -f build/CMakeCache.txt ] || cmake --preset windows >/dev/null
-cmake --build --preset windows -j "$(nproc)"
+source scripts/configure.sh
+tonvale_configure windows build
+targets=()
+for target in "$@"; do targets+=(--target "$target"); done
+cmake --build --preset windows -j "$(nproc)" "${targets[@]}"

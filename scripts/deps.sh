@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
-# Installs, with apt-get, whatever the build, the tests and `make run` need and this machine lacks.
+# Installs, with apt-get, whatever the build and the tests need and this machine lacks.
+# `scripts/deps.sh run` also installs what `make run` alone needs (ImageMagick for its screenshot);
+# `scripts/deps.sh format` installs clang-format.
 set -euo pipefail
 
 need=()
@@ -9,15 +11,20 @@ want() { have_cmd "$1" || need+=("$2"); }
 want cmake cmake
 want make make
 want g++ g++
-want x86_64-w64-mingw32-g++-posix g++-mingw-w64-x86-64-posix
-want x86_64-w64-mingw32-gcc-posix gcc-mingw-w64-x86-64-posix
-want x86_64-w64-mingw32-windres binutils-mingw-w64-x86-64
+want i686-w64-mingw32-g++-posix g++-mingw-w64-i686-posix
+want i686-w64-mingw32-gcc-posix gcc-mingw-w64-i686-posix
+want i686-w64-mingw32-windres binutils-mingw-w64-i686
 want wine wine
+# A WoW64 Wine: its 64-bit half runs Wine's own services, its i386 half our 32-bit programs.
 [ -x /usr/lib/wine/wine64 ] || need+=(wine64)
+[ -x /usr/lib/wine/wine ] || need+=(wine32:i386)
 want Xvfb xvfb
 want xauth xauth
-want import imagemagick
 [ -f /usr/src/googletest/CMakeLists.txt ] || need+=(googletest)
+case "${1:-}" in
+  run) want import imagemagick ;;
+  format) want clang-format clang-format ;;
+esac
 
 if [ ${#need[@]} -eq 0 ]; then
   exit 0
@@ -28,5 +35,8 @@ if [ "$(id -u)" -ne 0 ]; then
   exit 1
 fi
 export DEBIAN_FRONTEND=noninteractive
+if [[ " ${need[*]} " == *":i386 "* ]] && ! dpkg --print-foreign-architectures | grep -qx i386; then
+  dpkg --add-architecture i386
+fi
 apt-get update -qq
 apt-get install -y -qq --no-install-recommends "${need[@]}"

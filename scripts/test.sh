@@ -4,9 +4,10 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/wine-env.sh
+source scripts/configure.sh
 jobs=$(nproc)
 
-[ -f build/native/CMakeCache.txt ] || cmake --preset native >/dev/null
+tonvale_configure native build/native
 cmake --build --preset native -j "$jobs"
 scripts/build.sh
 

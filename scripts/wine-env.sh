@@ -1,12 +1,20 @@
 # Sourced: a Wine prefix private to the build folder, without the Mono and Gecko prompts.
 TONVALE_ROOT=${TONVALE_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}
 export WINEPREFIX="${TONVALE_WINEPREFIX:-$TONVALE_ROOT/build/wineprefix}"
-export WINEDLLOVERRIDES="mscoree,mshtml="
+# winemenubuilder would write desktop entries and icons outside the repository.
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 export WINEDEBUG=-all
+# WoW64: 64-bit Wine services, 32-bit Tonvale.exe and p2kapi.dll.
 export WINEARCH=win64
 
-# Creates the prefix once (about 20 s); later runs reuse it.
+# Creates the prefix once (about 20 s); later runs reuse it. A prefix made before Wine's 32-bit
+# half was installed has no syswow64 and cannot run 32-bit programs: it is made afresh.
 tonvale_wine_prefix() {
+  if [ -f "$WINEPREFIX/system.reg" ] && [ ! -d "$WINEPREFIX/drive_c/windows/syswow64" ]; then
+    echo "Replacing the 64-bit-only Wine prefix in $WINEPREFIX ..."
+    wineserver -k >/dev/null 2>&1 </dev/null || true
+    rm -rf "$WINEPREFIX"
+  fi
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     echo "Creating the Wine prefix in $WINEPREFIX ..."
     mkdir -p "$WINEPREFIX"

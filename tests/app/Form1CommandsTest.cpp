@@ -168,6 +168,31 @@ TEST_F(Form1Test, BothAboutEntriesShowTheSameBoxWithoutOwner) {
     EXPECT_NE(prompts_.abouts[0].text.find(L"Tonvale"), std::wstring::npos);
 }
 
+// While the About box is up: the main window takes a command, then the box is dismissed.
+struct AboutObserved {
+    HWND form;
+    HWND clearButton;
+    bool boxFound = false;
+    bool boxOwned = true;
+    bool formEnabled = false;
+    bool logCleared = false;
+};
+AboutObserved* aboutObserved = nullptr;
+
+void CALLBACK actWhileAboutIsOpen(HWND, UINT, UINT_PTR, DWORD) {
+    AboutObserved* observed = aboutObserved;
+    HWND box = FindWindowW(L"#32770", L"About Tonvale...");
+    if (observed == nullptr || box == nullptr || observed->boxFound) {
+        return;
+    }
+    observed->boxFound = true;
+    observed->boxOwned = GetWindow(box, GW_OWNER) != nullptr;
+    observed->formEnabled = IsWindowEnabled(observed->form) != FALSE;
+    SendMessageW(observed->clearButton, BM_CLICK, 0, 0);
+    observed->logCleared = GetWindowTextLengthW(GetDlgItem(observed->form, IdMemo1)) == 0;
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+}
+
 TEST_F(Form1Test, TheRealAboutBoxLeavesTheWindowUsable) {
     SystemPrompts systemPrompts;
     P2KTest_Reset(phoneRoot_.c_str(), "E398", 32 << 20, 0, 0, 100);
@@ -177,33 +202,12 @@ TEST_F(Form1Test, TheRealAboutBoxLeavesTheWindowUsable) {
     form_->show(SW_SHOWNOACTIVATE);
     form().appendLog(L"line");
 
-    // While the box is up: the main window takes a command, then the box is dismissed.
-    struct Observed {
-        HWND form;
-        HWND clearButton;
-        bool boxFound = false;
-        bool boxOwned = true;
-        bool formEnabled = false;
-        bool logCleared = false;
-    };
-    static Observed* observed = nullptr;
-    Observed seen{form().handle(), control(L"BitBtn10")};
-    observed = &seen;
-    const UINT_PTR timer = SetTimer(nullptr, 0, 100, [](HWND, UINT, UINT_PTR, DWORD) {
-        HWND box = FindWindowW(L"#32770", L"About Tonvale...");
-        if (box == nullptr || observed->boxFound) {
-            return;
-        }
-        observed->boxFound = true;
-        observed->boxOwned = GetWindow(box, GW_OWNER) != nullptr;
-        observed->formEnabled = IsWindowEnabled(observed->form) != FALSE;
-        SendMessageW(observed->clearButton, BM_CLICK, 0, 0);
-        observed->logCleared = GetWindowTextLengthW(GetDlgItem(observed->form, IdMemo1)) == 0;
-        PostMessageW(box, WM_COMMAND, IDOK, 0);
-    });
+    AboutObserved seen{form().handle(), control(L"BitBtn10")};
+    aboutObserved = &seen;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 100, &actWhileAboutIsOpen);
     choose(IdAbout1);
     KillTimer(nullptr, timer);
-    observed = nullptr;
+    aboutObserved = nullptr;
     EXPECT_TRUE(seen.boxFound);
     EXPECT_FALSE(seen.boxOwned);
     EXPECT_TRUE(seen.formEnabled);
