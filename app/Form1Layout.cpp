@@ -4,9 +4,21 @@
 
 #include <array>
 
+#include "Version.h"
+
 namespace tonvale {
 
 namespace {
+
+using win::AnchorAllEdges;
+using win::AnchorBottom;
+using win::AnchorLeft;
+using win::AnchorRight;
+using win::AnchorTop;
+using win::AnchorTopLeft;
+using win::ControlDescription;
+using win::MenuDescription;
+using win::MenuItemDescription;
 
 constexpr DWORD kChild = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
 constexpr DWORD kButton = kChild | WS_TABSTOP | BS_PUSHBUTTON;
@@ -99,34 +111,23 @@ constexpr std::array<MenuItemDescription, 9> popupMenu{{
     {IdAbout2, L"About2", L"About...", L"MNU_ABOUT", true},
 }};
 
+constexpr DWORD kForm1Style =
+    WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_CLIPCHILDREN;
+
+constexpr win::FormDescription form1{L"TForm1",
+                                     kForm1Caption,
+                                     kForm1Style,
+                                     WS_EX_CONTROLPARENT,
+                                     kForm1ClientWidth,
+                                     kForm1ClientHeight,
+                                     win::FirstPlacement::CentreOnScreen,
+                                     controls,
+                                     mainMenu};
+
 }  // namespace
 
-std::span<const ControlDescription> form1Controls() {
-    return controls;
-}
-
-const ControlDescription* findControlDescription(int id) {
-    for (const ControlDescription& control : controls) {
-        if (control.id == id) {
-            return &control;
-        }
-    }
-    return nullptr;
-}
-
-RECT designRectInForm(const ControlDescription& control) {
-    int left = control.left;
-    int top = control.top;
-    for (const ControlDescription* parent = findControlDescription(control.parentId);
-         parent != nullptr; parent = findControlDescription(parent->parentId)) {
-        left += parent->left;
-        top += parent->top;
-    }
-    return RECT{left, top, left + control.width, top + control.height};
-}
-
-std::span<const MenuDescription> mainMenu1() {
-    return mainMenu;
+const win::FormDescription& form1Description() {
+    return form1;
 }
 
 std::span<const MenuItemDescription> popupMenu1() {

@@ -1,22 +1,14 @@
-// The main window described as data: its controls (created, anchored and checked from this
-// table), its two menus, and the command ids they carry.
+// The main window described as data: its controls, its two menus, and the command ids they
+// carry.
 #pragma once
 
 #include <windows.h>
 
 #include <span>
 
-namespace tonvale {
+#include "win/FormDescription.h"
 
-// The edges a control keeps its distance to when the window changes size.
-enum Anchor : unsigned {
-    AnchorLeft = 1,
-    AnchorTop = 2,
-    AnchorRight = 4,
-    AnchorBottom = 8,
-};
-inline constexpr unsigned AnchorTopLeft = AnchorLeft | AnchorTop;
-inline constexpr unsigned AnchorAllEdges = AnchorLeft | AnchorTop | AnchorRight | AnchorBottom;
+namespace tonvale {
 
 // The client area the positions were laid out in.
 inline constexpr int kForm1ClientWidth = 749;
@@ -44,24 +36,8 @@ enum ControlId : int {
     IdStatusBar1,
 };
 
-struct ControlDescription {
-    int id;
-    const wchar_t* name;
-    const wchar_t* windowClass;
-    int parentId;  // 0 for the form; a position is relative to its parent
-    int left, top, width, height;
-    const wchar_t* text;
-    DWORD style;
-    DWORD exStyle;
-    unsigned anchors;
-    const wchar_t* picture;  // resource name of a 32 by 32 picture, or nullptr
-};
-
-// In creation order, which is also the keyboard order of the controls that take the focus.
-std::span<const ControlDescription> form1Controls();
-const ControlDescription* findControlDescription(int id);
-// The control's rectangle in the form's client area at design size.
-RECT designRectInForm(const ControlDescription& control);
+// TForm1: the window, its controls in creation order and its menu bar MainMenu1.
+const win::FormDescription& form1Description();
 
 enum MenuId : int {
     IdOpenfiles1 = 200,
@@ -81,22 +57,7 @@ enum MenuId : int {
     IdAbout2,
 };
 
-struct MenuItemDescription {
-    int id;  // 0 for a separator
-    const wchar_t* name;
-    const wchar_t* text;  // "-" for a separator
-    const wchar_t* picture;
-    bool enabled;
-};
-
-struct MenuDescription {
-    const wchar_t* text;
-    std::span<const MenuItemDescription> items;
-};
-
-// MainMenu1, menu by menu.
-std::span<const MenuDescription> mainMenu1();
 // PopupMenu1 of the tray icon.
-std::span<const MenuItemDescription> popupMenu1();
+std::span<const win::MenuItemDescription> popupMenu1();
 
 }  // namespace tonvale

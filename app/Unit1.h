@@ -5,9 +5,9 @@
 #include <windows.h>
 
 #include <array>
+#include <exception>
 #include <filesystem>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "Form1Layout.h"
@@ -15,6 +15,7 @@
 #include "PhoneStatusView.h"
 #include "UserPrompts.h"
 #include "win/Controls.h"
+#include "win/Form.h"
 #include "win/OwnedHandle.h"
 
 namespace tonvale {
@@ -35,21 +36,15 @@ struct OpenDialogState {
     int filterIndex = 1;  // one-based, as the dialog counts
 };
 
-class TForm1 final : public PhoneStatusView {
+class TForm1 final : public win::Form, public PhoneStatusView {
   public:
     // Posted by the connection relay for each notification of the library.
     static constexpr UINT WM_PHONE_CONNECTED = WM_APP + 1;
 
     TForm1(HINSTANCE instance, Form1Setup setup);
     ~TForm1() override;
-    TForm1(const TForm1&) = delete;
-    TForm1& operator=(const TForm1&) = delete;
 
-    HWND handle() const { return handle_; }
-    void show(int showCommand);
-    // A control by its designer name; nullptr for an unknown name.
-    HWND control(std::wstring_view name) const;
-    HMENU mainMenu() const { return mainMenu_.get(); }
+    HMENU mainMenu() const { return menuBar(); }
     HMENU popupMenu() const { return popupMenu_.get(); }
     const OpenDialogState& openDialog() const { return openDialog_; }
 
@@ -68,13 +63,11 @@ class TForm1 final : public PhoneStatusView {
     // Every button and menu item to the handler named after it.
     static const std::array<Route, 21> routes_;
 
-    static LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam,
-                                            LPARAM lParam);
-    LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
-    void createControls();
-    void createMenus();
-    void fitClientArea();
-    void applyAnchors(int clientWidth, int clientHeight);
+    LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void onCreate() override;
+    void onResized() override;
+    void onFailure(std::exception_ptr failure) override;
+    void setUpControls();
     void fitFileColumn();
     LRESULT onNotify(const NMHDR& header);
     void onPhoneConnected();
@@ -84,6 +77,7 @@ class TForm1 final : public PhoneStatusView {
     // the library that arrive meanwhile wait until the outermost command has ended.
     void runCommand(Handler handler);
     void showFailure(std::exception_ptr failure);
+    void reportConnectedPhoneNow();
     void handleWaitingNotifications();
 
     // The form's own creation handler.
@@ -120,16 +114,10 @@ class TForm1 final : public PhoneStatusView {
     void restartCommand();
     void aboutCommand();
 
-    HINSTANCE instance_;
     Form1Setup setup_;
-    HWND handle_ = nullptr;
-    win::OwnedFont font_;
     win::OwnedImageList tabImages_;
-    std::vector<win::OwnedImageList> buttonImages_;
-    std::vector<win::OwnedBitmap> menuPictures_;
-    win::OwnedMenu mainMenu_;
+    std::vector<win::OwnedBitmap> popupPictures_;
     win::OwnedMenu popupMenu_;
-    std::array<HWND, 18> controls_{};
 
     win::TabControl TabControl1;
     win::ListViewControl ListView1;
@@ -144,6 +132,7 @@ class TForm1 final : public PhoneStatusView {
     int commandDepth_ = 0;
     int waitingNotifications_ = 0;
     bool closing_ = false;
+    bool created_ = false;
 };
 
 }  // namespace tonvale

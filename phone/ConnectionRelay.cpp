@@ -30,10 +30,12 @@ void ConnectionRelay::attach(HWND window, UINT message) {
     relay.message = message;
 }
 
-void ConnectionRelay::detach() {
+void ConnectionRelay::detach(HWND window) {
     RelayTarget& relay = target();
     std::lock_guard guard(relay.lock);
-    relay.window = nullptr;
+    if (relay.window == window) {
+        relay.window = nullptr;
+    }
 }
 
 void P2K_CALL ConnectionRelay::onConnect() {

@@ -11,10 +11,11 @@ namespace tonvale {
 
 class ConnectionRelay {
   public:
-    // From now on each notification posts `message` to `window`.
+    // From now on each notification posts `message` to `window`, and to no other window.
     static void attach(HWND window, UINT message);
-    // After this returns, no notification reaches any window.
-    static void detach();
+    // After this returns, no notification reaches `window`. A window attached since keeps
+    // receiving them.
+    static void detach(HWND window);
     // The handler registered with the library.
     static void P2K_CALL onConnect();
 };

@@ -1,7 +1,5 @@
 #include "SettingsFileError.h"
 
-#include "Utf8.h"
-
 namespace tonvale {
 namespace {
 
@@ -20,10 +18,6 @@ std::wstring describe(const wchar_t* what, const std::filesystem::path& file, st
 }
 
 }  // namespace
-
-SettingsFileError::SettingsFileError(std::wstring message)
-    : std::runtime_error(toUtf8(message)),
-      message_(std::make_shared<const std::wstring>(std::move(message))) {}
 
 SettingsFileError SettingsFileError::cannotOpen(const std::filesystem::path& file,
                                                 std::wstring reason) {

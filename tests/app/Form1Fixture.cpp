@@ -25,6 +25,40 @@ void Form1Test::start(bool phoneAttached) {
     form_ = std::make_unique<TForm1>(
         GetModuleHandleW(nullptr),
         Form1Setup{&phone_, &prompts_, settingsPath_, L"app_tests", false});
+    loop_.addForm(form_->handle());
+}
+
+void Form1Test::startShown() {
+    start();
+    form_->show(SW_SHOW);
+    SetForegroundWindow(form_->handle());
+    pumpUntil([this] { return GetActiveWindow() == form_->handle(); });
+}
+
+void Form1Test::typeKey(UINT key, bool shift) {
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_SHIFT] = shift ? 0x80 : 0;
+    SetKeyboardState(keys);
+    HWND target = GetFocus();
+    const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyW(key, MAPVK_VK_TO_VSC)) << 16;
+    PostMessageW(target, WM_KEYDOWN, key, 1 | scan);
+    PostMessageW(target, WM_KEYUP, key, 1 | scan | (3u << 30));
+    pumpFor(20);
+    keys[VK_SHIFT] = 0;
+    SetKeyboardState(keys);
+}
+
+std::wstring Form1Test::focusedName() const {
+    HWND focus = GetFocus();
+    for (const wchar_t* name :
+         {L"TabControl1", L"ListView1", L"BitBtn1", L"BitBtn2", L"Edit1", L"Memo1", L"BitBtn3",
+          L"BitBtn4", L"BitBtn11", L"BitBtn9", L"BitBtn10", L"ProgressBar1", L"StatusBar1"}) {
+        if (focus != nullptr && focus == control(name)) {
+            return name;
+        }
+    }
+    return focus == form_->handle() ? L"the window itself" : L"";
 }
 
 HWND Form1Test::control(const wchar_t* name) const {
@@ -82,11 +116,7 @@ bool Form1Test::pumpUntil(const std::function<bool()>& done, int timeoutMs) {
         if (std::chrono::steady_clock::now() > deadline) {
             return false;
         }
-        MSG message{};
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-        }
+        loop_.handlePending();
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
     return true;

@@ -17,6 +17,7 @@
 #include "TestFiles.h"
 #include "Unit1.h"
 #include "p2kapi_test.h"
+#include "win/MessageLoop.h"
 
 namespace tonvale::testing {
 
@@ -53,6 +54,8 @@ class Form1Test : public ::testing::Test {
 
     // Creates the window; the phone is reset first, detached unless asked.
     void start(bool phoneAttached = false);
+    // As start(), shown and active, for what needs the focus or the screen.
+    void startShown();
     TForm1& form() { return *form_; }
 
     HWND control(const wchar_t* name) const;
@@ -66,9 +69,16 @@ class Form1Test : public ::testing::Test {
     int progressPosition() const;
     std::string callLog() const;
 
-    // Handles posted messages until `done` holds or the time is up; returns `done()`.
-    static bool pumpUntil(const std::function<bool()>& done, int timeoutMs = 5000);
-    static void pumpFor(int milliseconds);
+    // Types a key into the control that has the focus, as the keyboard does, and lets the
+    // program's message loop handle it.
+    void typeKey(UINT key, bool shift = false);
+    // The designer name of the control that has the focus; empty for none of the form's.
+    std::wstring focusedName() const;
+
+    // Handles posted messages through the program's message loop until `done` holds or the
+    // time is up; returns `done()`.
+    bool pumpUntil(const std::function<bool()>& done, int timeoutMs = 5000);
+    void pumpFor(int milliseconds);
     bool waitForLogLine(const std::wstring& line, int count = 1);
 
     TempFolder folder_;
@@ -77,6 +87,7 @@ class Form1Test : public ::testing::Test {
     RecordingPrompts prompts_;
     P2kLibraryPhone phone_{&ConnectionRelay::onConnect};
     std::unique_ptr<TForm1> form_;
+    win::MessageLoop loop_;
 };
 
 }  // namespace tonvale::testing

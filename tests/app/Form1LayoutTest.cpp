@@ -2,6 +2,11 @@
 // and menus, read back from the live window.
 #include "Form1Fixture.h"
 
+#include <algorithm>
+
+#include "ImportHook.h"
+#include "Utf8.h"
+
 namespace tonvale::testing {
 namespace {
 
@@ -66,24 +71,54 @@ TEST_F(Form1Test, WindowHasItsSizeCaptionAndFrame) {
     EXPECT_NEAR((frame.top + frame.bottom) / 2, (work.top + work.bottom) / 2, 2);
 }
 
-TEST_F(Form1Test, EveryControlSitsWhereTheDescriptionPutsItWithItsText) {
+// Where the designer put each control: left, top, width and height within its container.
+struct Placement {
+    const wchar_t* name;
+    const wchar_t* container;  // nullptr for the window itself
+    const wchar_t* windowClass;
+    int left, top, width, height;
+};
+
+TEST_F(Form1Test, EveryControlSitsInItsContainerWithItsText) {
     start();
-    for (const ControlDescription& description : form1Controls()) {
-        SCOPED_TRACE(::testing::Message() << description.id);
-        HWND child = control(description.name);
+    const Placement placements[] = {
+        {L"TabControl1", nullptr, L"SysTabControl32", 0, 0, 749, 467},
+        {L"GroupBox2", L"TabControl1", L"Button", 8, 40, 201, 65},
+        {L"BitBtn1", L"GroupBox2", L"Button", 8, 16, 89, 41},
+        {L"BitBtn2", L"GroupBox2", L"Button", 104, 16, 89, 41},
+        {L"GroupBox4", L"TabControl1", L"Button", 216, 40, 297, 65},
+        {L"BitBtn4", L"GroupBox4", L"Button", 8, 16, 89, 41},
+        {L"BitBtn3", L"GroupBox4", L"Button", 104, 16, 89, 41},
+        {L"BitBtn11", L"GroupBox4", L"Button", 200, 16, 89, 41},
+        {L"GroupBox3", L"TabControl1", L"Button", 520, 40, 113, 49},
+        {L"Edit1", L"GroupBox3", L"Edit", 8, 16, 97, 21},
+        {L"ListView1", L"TabControl1", L"SysListView32", 8, 111, 279, 344},
+        {L"Memo1", L"TabControl1", L"Edit", 294, 111, 447, 322},
+        {L"ProgressBar1", L"TabControl1", L"msctls_progress32", 296, 440, 281, 17},
+        {L"BitBtn9", L"TabControl1", L"Button", 584, 440, 75, 17},
+        {L"BitBtn10", L"TabControl1", L"Button", 664, 440, 73, 17},
+        {L"StatusBar1", nullptr, L"msctls_statusbar32", 0, 467, 749, 19},
+    };
+    for (const Placement& expected : placements) {
+        SCOPED_TRACE(::testing::Message() << toUtf8(expected.name));
+        HWND child = control(expected.name);
         ASSERT_NE(child, nullptr);
-        EXPECT_EQ(GetDlgCtrlID(child), description.id);
-        EXPECT_EQ(className(child), description.windowClass);
-        const bool visible = (description.style & WS_VISIBLE) != 0;
-        EXPECT_EQ((GetWindowLongPtrW(child, GWL_STYLE) & WS_VISIBLE) != 0, visible);
-        if (visible) {
-            const RECT expected = designRectInForm(description);
-            const RECT actual = rectInForm(form().handle(), child);
-            EXPECT_EQ(actual.left, expected.left);
-            EXPECT_EQ(actual.top, expected.top);
-            EXPECT_EQ(actual.right - actual.left, expected.right - expected.left);
-            EXPECT_EQ(actual.bottom - actual.top, expected.bottom - expected.top);
+        EXPECT_EQ(className(child), expected.windowClass);
+        EXPECT_TRUE(GetWindowLongPtrW(child, GWL_STYLE) & WS_VISIBLE);
+        RECT container{};
+        if (expected.container != nullptr) {
+            container = rectInForm(form().handle(), control(expected.container));
         }
+        const RECT actual = rectInForm(form().handle(), child);
+        EXPECT_EQ(actual.left - container.left, expected.left);
+        EXPECT_EQ(actual.top - container.top, expected.top);
+        EXPECT_EQ(actual.right - actual.left, expected.width);
+        EXPECT_EQ(actual.bottom - actual.top, expected.height);
+    }
+    for (const wchar_t* hidden : {L"Edit2", L"Edit3"}) {
+        ASSERT_NE(control(hidden), nullptr);
+        EXPECT_EQ(className(control(hidden)), L"Edit");
+        EXPECT_FALSE(GetWindowLongPtrW(control(hidden), GWL_STYLE) & WS_VISIBLE);
     }
     // Texts as the user reads them.
     EXPECT_EQ(text(L"GroupBox2"), L"Files:");
@@ -154,21 +189,51 @@ TEST_F(Form1Test, ControlsCarryTheirProperties) {
     EXPECT_EQ(progressPosition(), 0);
 }
 
-TEST_F(Form1Test, TabKeyVisitsTheControlsInKeyboardOrder) {
-    start();
-    const Lines expected{L"ListView1", L"BitBtn1", L"BitBtn2",  L"Edit1",   L"Memo1",
-                         L"BitBtn3",   L"BitBtn4", L"BitBtn11", L"BitBtn9", L"BitBtn10"};
-    HWND current = control(L"ListView1");
-    Lines visited;
-    for (size_t i = 0; i < expected.size(); ++i) {
-        for (const ControlDescription& description : form1Controls()) {
-            if (control(description.name) == current) {
-                visited.push_back(description.name);
-            }
-        }
-        current = GetNextDlgTabItem(form().handle(), current, FALSE);
+// Tab and Shift+Tab typed into the focused control walk the whole keyboard order from every
+// control, the log included; the category tabs close the round.
+TEST_F(Form1Test, TabAndShiftTabWalkTheKeyboardOrderFromEveryControl) {
+    startShown();
+    EXPECT_EQ(focusedName(), L"ListView1") << "the first control has the focus at the start";
+    const Lines order{L"ListView1", L"BitBtn1",  L"BitBtn2", L"Edit1",    L"Memo1",      L"BitBtn3",
+                      L"BitBtn4",   L"BitBtn11", L"BitBtn9", L"BitBtn10", L"TabControl1"};
+    Lines forward;
+    for (size_t i = 0; i < order.size(); ++i) {
+        typeKey(VK_TAB);
+        forward.push_back(focusedName());
     }
-    EXPECT_EQ(visited, expected);
+    Lines expectedForward(order.begin() + 1, order.end());
+    expectedForward.push_back(order.front());
+    EXPECT_EQ(forward, expectedForward);
+
+    Lines backward;
+    for (size_t i = 0; i < order.size(); ++i) {
+        typeKey(VK_TAB, true);
+        backward.push_back(focusedName());
+    }
+    const Lines expectedBackward{L"TabControl1", L"BitBtn10", L"BitBtn9",  L"BitBtn11",
+                                 L"BitBtn4",     L"BitBtn3",  L"Memo1",    L"Edit1",
+                                 L"BitBtn2",     L"BitBtn1",  L"ListView1"};
+    EXPECT_EQ(backward, expectedBackward);
+}
+
+TEST_F(Form1Test, EscNeverClosesTheWindowAndEnterPressesTheFocusedButton) {
+    startShown();
+    HWND window = form().handle();
+    form().appendLog(L"kept");
+    for (const wchar_t* name : {L"Memo1", L"ListView1", L"Edit1", L"BitBtn10", L"TabControl1"}) {
+        SetFocus(control(name));
+        typeKey(VK_ESCAPE);
+        ASSERT_TRUE(IsWindow(window)) << "Esc in " << toUtf8(name) << " closed the window";
+        EXPECT_TRUE(IsWindowVisible(window));
+        EXPECT_EQ(focusedName(), name);
+    }
+    // Enter in the log does nothing; on a button it presses it.
+    SetFocus(control(L"Memo1"));
+    typeKey(VK_RETURN);
+    EXPECT_EQ(logLines(), Lines{L"kept"});
+    SetFocus(control(L"BitBtn10"));
+    typeKey(VK_RETURN);
+    EXPECT_EQ(logLines(), Lines{});
 }
 
 TEST_F(Form1Test, ControlsFollowTheirEdgesWhenMaximised) {
@@ -226,6 +291,54 @@ TEST_F(Form1Test, MenusHoldTheirItemsInOrder) {
     GetObjectW(info.hbmpItem, sizeof picture, &picture);
     EXPECT_EQ(picture.bmWidth, 32);
     EXPECT_EQ(picture.bmHeight, 32);
+}
+
+// The window destroys its menu bar with itself; nothing may destroy that handle again, since
+// by then it may name another menu.
+std::vector<HMENU>* destroyedMenus = nullptr;
+BOOL(WINAPI* systemDestroyMenu)(HMENU) = nullptr;
+BOOL WINAPI recordDestroyMenu(HMENU menu) {
+    destroyedMenus->push_back(menu);
+    return systemDestroyMenu(menu);
+}
+
+TEST_F(Form1Test, TheMenuBarIsDestroyedOnceWithTheWindow) {
+    start();
+    HMENU bar = GetMenu(form().handle());
+    ASSERT_TRUE(IsMenu(bar));
+    std::vector<HMENU> destroyed;
+    destroyedMenus = &destroyed;
+    {
+        ImportHook hook("user32.dll", "DestroyMenu", reinterpret_cast<void*>(&recordDestroyMenu));
+        ASSERT_TRUE(hook.installed());
+        systemDestroyMenu = reinterpret_cast<BOOL(WINAPI*)(HMENU)>(hook.original());
+        form_.reset();
+    }
+    destroyedMenus = nullptr;
+    EXPECT_FALSE(IsMenu(bar)) << "the window destroys its bar";
+    EXPECT_EQ(std::count(destroyed.begin(), destroyed.end(), bar), 0);
+}
+
+// A group box repaints only what was invalidated: pixels outside the update region, such as
+// its caption, stay as they are.
+TEST_F(Form1Test, AGroupBoxPaintsWithinTheUpdateRegionOnly) {
+    startShown();
+    HWND group = control(L"GroupBox2");
+    UpdateWindow(form().handle());
+    constexpr COLORREF marker = RGB(255, 0, 255);
+    HDC dc = GetDC(group);
+    const RECT marked{2, 2, 12, 12};
+    HBRUSH brush = CreateSolidBrush(marker);
+    FillRect(dc, &marked, brush);
+    DeleteObject(brush);
+    ASSERT_EQ(GetPixel(dc, 6, 6), marker);
+    // Between the two buttons, which lie over the box.
+    const RECT elsewhere{98, 24, 103, 50};
+    InvalidateRect(group, &elsewhere, FALSE);
+    UpdateWindow(group);
+    EXPECT_EQ(GetPixel(dc, 6, 6), marker) << "a partial repaint wiped pixels outside its region";
+    EXPECT_EQ(GetPixel(dc, 100, 40), GetSysColor(COLOR_BTNFACE)) << "the region is filled";
+    ReleaseDC(group, dc);
 }
 
 }  // namespace

@@ -1,25 +1,22 @@
 // The phone as the window meets it through the virtual phone: notifications from the library's
-// thread, Connect, Restart and Update rings, and every entry of each command.
+// thread, every entry of Connect, Restart and Update rings, and the phone coming back. The exact
+// order of library calls is checked against a fake phone in the phone tests.
 #include "Form1Fixture.h"
+#include "RuntimeError.h"
 
 namespace tonvale::testing {
 namespace {
 
 using Lines = std::vector<std::wstring>;
 
-constexpr int kConnectEntries[] = {IdBitBtn4, IdConnect2, IdConnect1};
-constexpr int kRestartEntries[] = {IdBitBtn11, IdRestart1, IdRestartphone1};
-constexpr int kUpdateRingsEntries[] = {IdBitBtn3, Idupdaterings2, IdUpdaterings1};
-
 class PhoneLinkTest : public Form1Test {
   protected:
-    // Buttons are pressed; menu entries are chosen.
-    void use(int entry) {
-        const ControlDescription* button = findControlDescription(entry);
+    // A button by its name, or a menu item by its id.
+    void use(const wchar_t* button, int menuItem) {
         if (button != nullptr) {
-            press(button->name);
+            press(button);
         } else {
-            choose(entry);
+            choose(menuItem);
         }
     }
     void startConnected() {
@@ -47,27 +44,35 @@ TEST_F(PhoneLinkTest, ANotificationFromTheLibrarysThreadFillsThePanelsOnTheWindo
     EXPECT_EQ(logLines(), Lines{L"Connected"});
 }
 
-TEST_F(PhoneLinkTest, TheFreeSpaceOfTheVirtualVolumeReachesTheStatusBar) {
-    startConnected();
-    const std::wstring figure = text(L"Edit3");
-    ASSERT_FALSE(figure.empty());
-    const long long freeBytes = std::stoll(figure);
-    EXPECT_GT(freeBytes, 0);
-    EXPECT_LE(freeBytes, 32 << 20);
-    EXPECT_EQ(panel(2), L"Volume: /a, Free: " + std::to_wstring(freeBytes / 1024) + L" Kb");
-}
-
-TEST_F(PhoneLinkTest, EveryConnectEntryRegistersAgainAndOnlyResetsTheProgressBar) {
-    for (int entry : kConnectEntries) {
+TEST_F(PhoneLinkTest, EveryEntryOfConnectRestartAndUpdateRingsRunsItsCommand) {
+    struct Entry {
+        const wchar_t* button;
+        int menuItem;
+        const char* calls;
+        const wchar_t* logLine;  // nullptr for none
+    };
+    const Entry entries[] = {
+        {L"BitBtn4", 0, "P2K_Init\n", nullptr},
+        {nullptr, IdConnect2, "P2K_Init\n", nullptr},
+        {nullptr, IdConnect1, "P2K_Init\n", nullptr},
+        {L"BitBtn11", 0, "P2K_GetStatus\n", L"Phone not connected"},
+        {nullptr, IdRestart1, "P2K_GetStatus\n", L"Phone not connected"},
+        {nullptr, IdRestartphone1, "P2K_GetStatus\n", L"Phone not connected"},
+        {L"BitBtn3", 0, "P2K_GetStatus\n", L"Phone not connected"},
+        {nullptr, Idupdaterings2, "P2K_GetStatus\n", L"Phone not connected"},
+        {nullptr, IdUpdaterings1, "P2K_GetStatus\n", L"Phone not connected"},
+    };
+    for (const Entry& entry : entries) {
+        SCOPED_TRACE(entry.menuItem);
         start(false);
         P2KTest_ClearCallLog();
-        use(entry);
-        EXPECT_EQ(callLog(), "P2K_Init\n") << entry;
-        EXPECT_EQ(progressMaximum(), 0);
-        EXPECT_EQ(progressPosition(), 0);
-        EXPECT_EQ(text(L"Memo1"), L"");
+        use(entry.button, entry.menuItem);
+        EXPECT_EQ(callLog(), entry.calls);
+        EXPECT_EQ(logLines(), entry.logLine ? Lines{entry.logLine} : Lines{});
         EXPECT_EQ(panel(0), L"Status: Dinnected");
         EXPECT_EQ(panel(1), L"");
+        // Only Connect resets the progress bar; without a phone the others stop before.
+        EXPECT_EQ(progressMaximum(), entry.logLine ? 100 : 0);
         pumpFor(50);
         EXPECT_EQ(P2KTest_HandlerCalls(), 0) << "no phone, no notification";
         form_.reset();
@@ -82,73 +87,44 @@ TEST_F(PhoneLinkTest, ConnectWhileAttachedBringsOneMoreNotification) {
     EXPECT_EQ(logLines(), (Lines{L"Connected", L"Connected"}));
 }
 
-TEST_F(PhoneLinkTest, RestartAndUpdateRingsWithoutAPhoneOnlyLog) {
-    constexpr int entries[] = {IdBitBtn11, IdRestart1,     IdRestartphone1,
-                               IdBitBtn3,  Idupdaterings2, IdUpdaterings1};
-    for (int entry : entries) {
-        start(false);
-        P2KTest_ClearCallLog();
-        use(entry);
-        EXPECT_EQ(logLines(), Lines{L"Phone not connected"}) << entry;
-        EXPECT_EQ(callLog(), "P2K_GetStatus\n");
-        EXPECT_EQ(panel(0), L"Status: Dinnected");
-        EXPECT_EQ(progressMaximum(), 100);
-        form_.reset();
-    }
+TEST_F(PhoneLinkTest, RestartFromTheTrayMenuShowsThePhoneGoneUntilItComesBack) {
+    startConnected();
+    const std::wstring figure = text(L"Edit3");
+    choose(IdRestartphone1);
+    EXPECT_EQ(panel(0), L"Status: Dinnected");
+    EXPECT_EQ(panel(1), L"Phone: xxx");
+    EXPECT_EQ(panel(2), L"Volume: /a, Free: xxx Kbytes");
+    EXPECT_EQ(logLines(), (Lines{L"Connected", L"Restarting phone..."}));
+    EXPECT_EQ(progressMaximum(), 0);
+    EXPECT_EQ(text(L"Edit3"), figure) << "the figure waits for the next notification";
+
+    ASSERT_TRUE(waitForLogLine(L"Connected", 2));
+    EXPECT_EQ(panel(0), L"Status: Connected");
+    EXPECT_EQ(panel(1), L"Phone: E398");
 }
 
-TEST_F(PhoneLinkTest, EveryRestartEntryRestartsAndThePhoneComesBack) {
-    for (int entry : kRestartEntries) {
-        startConnected();
-        const std::wstring figure = text(L"Edit3");
-        P2KTest_ClearCallLog();
-        use(entry);
-        EXPECT_EQ(callLog().rfind("P2K_GetStatus\nP2K_Restart\n", 0), 0u) << callLog();
-        EXPECT_EQ(panel(0), L"Status: Dinnected");
-        EXPECT_EQ(panel(1), L"Phone: xxx");
-        EXPECT_EQ(panel(2), L"Volume: /a, Free: xxx Kbytes");
-        EXPECT_EQ(logLines(), (Lines{L"Connected", L"Restarting phone..."}));
-        EXPECT_EQ(progressMaximum(), 0);
-        EXPECT_EQ(text(L"Edit3"), figure) << "the figure waits for the next notification";
-
-        ASSERT_TRUE(waitForLogLine(L"Connected", 2)) << entry;
-        EXPECT_EQ(panel(0), L"Status: Connected");
-        EXPECT_EQ(panel(1), L"Phone: E398");
-        form_.reset();
-    }
+TEST_F(PhoneLinkTest, UpdateRingsDeletesBothDatabasesOnThePhoneAndRestartsIt) {
+    startConnected();
+    const fs::path audio = phoneRoot_ / L"mobile" / L"audio";
+    ASSERT_TRUE(fs::exists(audio / L"MyToneDB.db"));
+    ASSERT_TRUE(fs::exists(audio / L"TempToneDB.db"));
+    choose(Idupdaterings2);
+    EXPECT_FALSE(fs::exists(audio / L"MyToneDB.db"));
+    EXPECT_FALSE(fs::exists(audio / L"TempToneDB.db"));
+    EXPECT_EQ(logLines(),
+              (Lines{L"Connected", L"/a/mobile/audio/MyToneDB.db was deleted",
+                     L"/a/mobile/audio/TempToneDB.db was deleted", L"Restarting phone..."}));
+    EXPECT_EQ(panel(0), L"Status: Dinnected");
+    EXPECT_EQ(panel(1), L"Phone: xxx");
+    EXPECT_EQ(panel(2), L"Volume: /a, Free: xxx Kb");
+    EXPECT_EQ(progressMaximum(), 0);
+    ASSERT_TRUE(waitForLogLine(L"Connected", 2));
 }
 
-TEST_F(PhoneLinkTest, EveryUpdateRingsEntryDeletesBothDatabasesAndRestarts) {
-    for (int entry : kUpdateRingsEntries) {
-        startConnected();
-        const fs::path audio = phoneRoot_ / L"mobile" / L"audio";
-        ASSERT_TRUE(fs::exists(audio / L"MyToneDB.db"));
-        ASSERT_TRUE(fs::exists(audio / L"TempToneDB.db"));
-        P2KTest_ClearCallLog();
-        use(entry);
-        EXPECT_EQ(callLog(),
-                  "P2K_GetStatus\nFile_Delete /a/mobile/audio/MyToneDB.db\n"
-                  "File_Delete /a/mobile/audio/TempToneDB.db\nP2K_Restart\n");
-        EXPECT_FALSE(fs::exists(audio / L"MyToneDB.db"));
-        EXPECT_FALSE(fs::exists(audio / L"TempToneDB.db"));
-        EXPECT_EQ(logLines(),
-                  (Lines{L"Connected", L"/a/mobile/audio/MyToneDB.db was deleted",
-                         L"/a/mobile/audio/TempToneDB.db was deleted", L"Restarting phone..."}));
-        EXPECT_EQ(panel(0), L"Status: Dinnected");
-        EXPECT_EQ(panel(1), L"Phone: xxx");
-        EXPECT_EQ(panel(2), L"Volume: /a, Free: xxx Kb");
-        EXPECT_EQ(progressMaximum(), 0);
-        ASSERT_TRUE(waitForLogLine(L"Connected", 2));
-        form_.reset();
-    }
-}
-
-TEST_F(PhoneLinkTest, UpdateRingsOnAPhoneWithoutMyToneStillRestarts) {
+TEST_F(PhoneLinkTest, UpdateRingsOnAPhoneWithoutMyToneKeepsTheOtherAndStillRestarts) {
     startConnected();
     fs::remove(phoneRoot_ / L"mobile" / L"audio" / L"MyToneDB.db");
-    P2KTest_ClearCallLog();
     press(L"BitBtn3");
-    EXPECT_EQ(callLog(), "P2K_GetStatus\nFile_Delete /a/mobile/audio/MyToneDB.db\nP2K_Restart\n");
     EXPECT_TRUE(fs::exists(phoneRoot_ / L"mobile" / L"audio" / L"TempToneDB.db"));
     EXPECT_EQ(logLines(), (Lines{L"Connected", L"Restarting phone..."}));
 }
@@ -172,16 +148,82 @@ TEST_F(PhoneLinkTest, NotificationsDuringACommandWaitForItAndNoneIsLostOrRepeate
     EXPECT_EQ(logLines().size(), 2u);
 }
 
-TEST_F(PhoneLinkTest, NoNotificationReachesAWindowThatHasBegunToClose) {
+// The real phone, except that reading the free space fails.
+class PhoneFailingFreeSpace final : public Phone {
+  public:
+    explicit PhoneFailingFreeSpace(Phone& real) : real_(real) {}
+    void registerConnectionHandler() override { real_.registerConnectionHandler(); }
+    bool isConnected() override { return real_.isConnected(); }
+    void restart() override { real_.restart(); }
+    int32_t freeBytes() override { throw RuntimeError(L"I/O error 31"); }
+    void readLabelSeem(unsigned char (&buffer)[7]) override { real_.readLabelSeem(buffer); }
+    int fileCount() override { return real_.fileCount(); }
+    void resetFilePointer() override { real_.resetFilePointer(); }
+    int deleteFile(const std::string& path) override { return real_.deleteFile(path); }
+    int createFile(const std::string& path) override { return real_.createFile(path); }
+    int writeFile(const void* data, uint32_t length) override {
+        return real_.writeFile(data, length);
+    }
+    void closeFile() override { real_.closeFile(); }
+
+  private:
+    Phone& real_;
+};
+
+TEST_F(PhoneLinkTest, AFailingConnectionReportShowsTheErrorBoxAndTheProgramGoesOn) {
+    P2KTest_Reset(phoneRoot_.c_str(), "E398", 32 << 20, 1, 0, 100);
+    PhoneFailingFreeSpace failing(phone_);
+    form_ = std::make_unique<TForm1>(
+        GetModuleHandleW(nullptr),
+        Form1Setup{&failing, &prompts_, settingsPath_, L"app_tests", false});
+    ASSERT_TRUE(pumpUntil([this] { return !prompts_.errors.empty(); }));
+    EXPECT_EQ(prompts_.errors[0].text, L"I/O error 31.");
+    EXPECT_EQ(prompts_.errors[0].title, L"app_tests");
+    EXPECT_EQ(logLines(), Lines{});
+    press(L"BitBtn10");  // still taking commands
+    EXPECT_TRUE(IsWindow(form().handle()));
+}
+
+// A message-only window that counts the notifications posted to it.
+struct NotificationCounter {
+    static constexpr UINT kMessage = WM_APP + 7;
+    HWND window = CreateWindowExW(0, L"Static", nullptr, 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                  nullptr, nullptr);
+    ~NotificationCounter() { DestroyWindow(window); }
+    int takeAll() const {
+        int count = 0;
+        MSG message{};
+        while (PeekMessageW(&message, window, kMessage, kMessage, PM_REMOVE)) {
+            ++count;
+        }
+        return count;
+    }
+};
+
+TEST_F(PhoneLinkTest, TheRelayStopsPostingOnlyToTheWindowThatDetaches) {
+    NotificationCounter first;
+    NotificationCounter second;
+    ConnectionRelay::attach(first.window, NotificationCounter::kMessage);
+    ConnectionRelay::onConnect();
+    EXPECT_EQ(first.takeAll(), 1);
+    ConnectionRelay::detach(first.window);
+    ConnectionRelay::onConnect();
+    EXPECT_EQ(first.takeAll(), 0) << "a detached window still receives notifications";
+
+    ConnectionRelay::attach(second.window, NotificationCounter::kMessage);
+    ConnectionRelay::detach(first.window);
+    ConnectionRelay::onConnect();
+    EXPECT_EQ(second.takeAll(), 1) << "another window's detach cut this one off";
+    ConnectionRelay::detach(second.window);
+}
+
+TEST_F(PhoneLinkTest, ASecondWindowKeepsItsNotificationsWhenTheFirstCloses) {
     start(false);
-    HWND window = form().handle();
-    choose(IdExit1);
-    ASSERT_FALSE(IsWindow(window));
+    auto first = std::move(form_);
+    start(false);
+    first.reset();
     P2KTest_Attach();
-    EXPECT_EQ(P2KTest_WaitForHandlerCalls(1, 5000), 1);
-    MSG message{};
-    EXPECT_FALSE(PeekMessageW(&message, nullptr, TForm1::WM_PHONE_CONNECTED,
-                              TForm1::WM_PHONE_CONNECTED, PM_REMOVE));
+    ASSERT_TRUE(waitForLogLine(L"Connected")) << "the first window's teardown detached the second";
 }
 
 }  // namespace

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
+#include "Failure.h"
 #include "RuntimeError.h"
 
 namespace tonvale {
@@ -57,6 +60,25 @@ TEST(RuntimeError, ProgramTitleIsTheFileNameCutAtItsFirstDot) {
     EXPECT_EQ(programTitleFromPath(L"C:\\a.b\\Tonvale.v2.exe"), L"Tonvale");
     EXPECT_EQ(programTitleFromPath(L"/opt/x/app_tests.exe"), L"app_tests");
     EXPECT_EQ(programTitleFromPath(L"NoExtension"), L"NoExtension");
+}
+
+// Whatever ends a command, the error box gets a text: ours as is, others described.
+TEST(RuntimeError, EveryFailureHasATextForTheErrorBox) {
+    class KindOfRuntimeError : public RuntimeError {
+        using RuntimeError::RuntimeError;
+    };
+    auto textOf = [](auto thrown) {
+        try {
+            throw thrown;
+        } catch (...) {
+            return describeFailure(std::current_exception());
+        }
+    };
+    EXPECT_EQ(textOf(KindOfRuntimeError(L"Cannot create file \"C:\\T.ini\". Full")),
+              L"Cannot create file \"C:\\T.ini\". Full");
+    EXPECT_EQ(textOf(std::runtime_error("window cannot be created")), L"window cannot be created");
+    EXPECT_EQ(textOf(42), L"Unknown failure");
+    EXPECT_STREQ(RuntimeError(L"Caf\u00E9").what(), "Caf\xC3\xA9");
 }
 
 }  // namespace

@@ -3,21 +3,29 @@
 
 #include <cstdint>
 #include <exception>
+#include <memory>
 #include <string>
 #include <string_view>
 
 namespace tonvale {
 
-// A failure that ends the current command; its message is shown as the runtime would show it.
+// The program's one error type: a failure that ends the current command, whose message the
+// error box shows as the runtime would show it. Every part of the program raises it or a kind
+// of it.
 class RuntimeError : public std::exception {
   public:
     explicit RuntimeError(std::wstring message);
-    const std::wstring& message() const noexcept { return message_; }
-    const char* what() const noexcept override { return narrow_.c_str(); }
+    const std::wstring& message() const noexcept { return text_->message; }
+    // The same text as UTF-8.
+    const char* what() const noexcept override { return text_->utf8.c_str(); }
 
   private:
-    std::wstring message_;
-    std::string narrow_;
+    struct Text {
+        std::wstring message;
+        std::string utf8;
+    };
+    // Shared so that copying the exception cannot throw.
+    std::shared_ptr<const Text> text_;
 };
 
 // The message of a local-file failure by its error code: "File not found" for 2, ...,

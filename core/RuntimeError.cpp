@@ -2,24 +2,12 @@
 
 #include <limits>
 
+#include "Utf8.h"
+
 namespace tonvale {
 
-namespace {
-
-// Keeps what() useful in logs and debuggers; non-ASCII characters become '?'.
-std::string asciiCopy(const std::wstring& text) {
-    std::string out;
-    out.reserve(text.size());
-    for (wchar_t c : text) {
-        out.push_back(c >= 0x20 && c < 0x7F ? static_cast<char>(c) : '?');
-    }
-    return out;
-}
-
-}  // namespace
-
 RuntimeError::RuntimeError(std::wstring message)
-    : message_(std::move(message)), narrow_(asciiCopy(message_)) {}
+    : text_(std::make_shared<const Text>(Text{message, toUtf8(message)})) {}
 
 std::wstring ioErrorMessage(int code) {
     switch (code) {

@@ -1,0 +1,434 @@
+#include "Form.h"
+
+#include <commctrl.h>
+#include <windowsx.h>
+
+#include <algorithm>
+#include <stdexcept>
+#include <utility>
+
+#include "Menus.h"
+#include "Pictures.h"
+
+namespace tonvale::win {
+
+namespace {
+
+void registerWindowClass(HINSTANCE instance, const wchar_t* name, WNDPROC procedure) {
+    WNDCLASSEXW windowClass{};
+    if (GetClassInfoExW(instance, name, &windowClass)) {
+        return;
+    }
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = procedure;
+    windowClass.hInstance = instance;
+    windowClass.hIcon = LoadIconW(instance, L"MAINICON");
+    windowClass.hIconSm = static_cast<HICON>(LoadImageW(instance, L"MAINICON", IMAGE_ICON,
+                                                        GetSystemMetrics(SM_CXSMICON),
+                                                        GetSystemMetrics(SM_CYSMICON), 0));
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    windowClass.lpszClassName = name;
+    if (!RegisterClassExW(&windowClass)) {
+        throw std::runtime_error("The window class cannot be registered");
+    }
+}
+
+OwnedFont createFormFont() {
+    HDC screen = GetDC(nullptr);
+    const int height = -MulDiv(8, GetDeviceCaps(screen, LOGPIXELSY), 72);
+    ReleaseDC(nullptr, screen);
+    return OwnedFont(CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                                 OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                 DEFAULT_PITCH | FF_DONTCARE, L"MS Sans Serif"));
+}
+
+bool isGroupBox(const ControlDescription& control) {
+    return std::wstring_view(control.windowClass) == L"Button" &&
+           (control.style & BS_TYPEMASK) == BS_GROUPBOX;
+}
+
+bool isMultiLineEdit(const ControlDescription& control) {
+    return std::wstring_view(control.windowClass) == L"Edit" && (control.style & ES_MULTILINE);
+}
+
+// A group box leaves its inside for its parent to fill, but the form clips its children, so
+// the box fills it itself: within the region being painted, then draws itself over it.
+LRESULT CALLBACK groupBoxProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                   UINT_PTR, DWORD_PTR) {
+    switch (message) {
+        case WM_PAINT: {
+            PAINTSTRUCT paint{};
+            HDC dc = BeginPaint(window, &paint);
+            FillRect(dc, &paint.rcPaint, GetSysColorBrush(COLOR_BTNFACE));
+            DefSubclassProc(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+            EndPaint(window, &paint);
+            return 0;
+        }
+        case WM_PRINTCLIENT: {
+            RECT client{};
+            GetClientRect(window, &client);
+            FillRect(reinterpret_cast<HDC>(wParam), &client, GetSysColorBrush(COLOR_BTNFACE));
+            break;
+        }
+        case WM_NCDESTROY:
+            RemoveWindowSubclass(window, &groupBoxProcedure, 0);
+            break;
+        default:
+            break;
+    }
+    return DefSubclassProc(window, message, wParam, lParam);
+}
+
+// A multi-line edit asks for every key, so that Tab would stay in it and Esc would close the
+// form it sits on. On a form, Tab moves on and Enter and Esc belong to the form.
+LRESULT CALLBACK multiLineEditProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                        UINT_PTR, DWORD_PTR) {
+    switch (message) {
+        case WM_GETDLGCODE:
+            return DLGC_WANTARROWS | DLGC_WANTCHARS | DLGC_HASSETSEL;
+        case WM_NCDESTROY:
+            RemoveWindowSubclass(window, &multiLineEditProcedure, 0);
+            break;
+        default:
+            break;
+    }
+    return DefSubclassProc(window, message, wParam, lParam);
+}
+
+bool isPushButton(HWND window) {
+    wchar_t className[16] = {};
+    GetClassNameW(window, className, 16);
+    if (std::wstring_view(className) != L"Button") {
+        return false;
+    }
+    const auto type = static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE)) & BS_TYPEMASK;
+    return type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON;
+}
+
+}  // namespace
+
+const ControlDescription* findControl(std::span<const ControlDescription> controls, int id) {
+    for (const ControlDescription& control : controls) {
+        if (control.id == id) {
+            return &control;
+        }
+    }
+    return nullptr;
+}
+
+RECT designRectInForm(std::span<const ControlDescription> controls,
+                      const ControlDescription& control) {
+    int left = control.left;
+    int top = control.top;
+    for (const ControlDescription* parent = findControl(controls, control.parentId);
+         parent != nullptr; parent = findControl(controls, parent->parentId)) {
+        left += parent->left;
+        top += parent->top;
+    }
+    return RECT{left, top, left + control.width, top + control.height};
+}
+
+Form::Form(HINSTANCE instance, const FormDescription& description)
+    : instance_(instance), description_(description), font_(createFormFont()) {}
+
+Form::~Form() {
+    destroy();
+}
+
+void Form::create(HWND owner) {
+    registerWindowClass(instance_, description_.windowClass, &Form::windowProcedure);
+    const bool hasMenu = !description_.menuBar.empty();
+    RECT frame{0, 0, description_.clientWidth, description_.clientHeight};
+    AdjustWindowRectEx(&frame, description_.style, hasMenu, description_.exStyle);
+    const int width = frame.right - frame.left;
+    const int height = frame.bottom - frame.top;
+    RECT workArea{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &workArea, 0);
+    const int left = workArea.left + (workArea.right - workArea.left - width) / 2;
+    const int top = workArea.top + (workArea.bottom - workArea.top - height) / 2;
+    controls_.assign(description_.controls.size(), nullptr);
+    creationFailure_ = nullptr;
+    CreateWindowExW(description_.exStyle, description_.windowClass, description_.caption,
+                    description_.style, left, top, width, height, owner, nullptr, instance_, this);
+    if (handle_ == nullptr) {
+        if (creationFailure_) {
+            std::rethrow_exception(std::exchange(creationFailure_, nullptr));
+        }
+        throw std::runtime_error("The window cannot be created");
+    }
+}
+
+void Form::destroy() {
+    if (handle_ != nullptr) {
+        DestroyWindow(handle_);
+    }
+}
+
+HWND Form::control(std::wstring_view name) const {
+    for (size_t i = 0; i < description_.controls.size() && i < controls_.size(); ++i) {
+        if (name == description_.controls[i].name) {
+            return controls_[i];
+        }
+    }
+    return nullptr;
+}
+
+HWND Form::control(int id) const {
+    for (size_t i = 0; i < description_.controls.size() && i < controls_.size(); ++i) {
+        if (description_.controls[i].id == id) {
+            return controls_[i];
+        }
+    }
+    return nullptr;
+}
+
+void Form::show(int showCommand) {
+    if (!shownBefore_) {
+        shownBefore_ = true;
+        if (description_.placement == FirstPlacement::CentreOnOwner) {
+            HWND owner = GetWindow(handle_, GW_OWNER);
+            RECT around{};
+            if (owner != nullptr && IsWindowVisible(owner) && !IsIconic(owner)) {
+                GetWindowRect(owner, &around);
+            } else {
+                SystemParametersInfoW(SPI_GETWORKAREA, 0, &around, 0);
+            }
+            RECT frame{};
+            GetWindowRect(handle_, &frame);
+            const int width = frame.right - frame.left;
+            const int height = frame.bottom - frame.top;
+            SetWindowPos(handle_, nullptr, (around.left + around.right - width) / 2,
+                         (around.top + around.bottom - height) / 2, 0, 0,
+                         SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        }
+        lastFocus_ = GetNextDlgTabItem(handle_, nullptr, FALSE);
+    }
+    ShowWindow(handle_, showCommand);
+    if (GetActiveWindow() == handle_) {
+        restoreFocus();
+    }
+    UpdateWindow(handle_);
+}
+
+void Form::hide() {
+    rememberFocus();
+    ShowWindow(handle_, SW_HIDE);
+}
+
+void Form::onEnter() {
+    HWND focus = GetFocus();
+    if (focus != nullptr && GetParent(focus) == handle_ && isPushButton(focus) &&
+        IsWindowEnabled(focus)) {
+        SendMessageW(focus, BM_CLICK, 0, 0);
+    }
+}
+
+LRESULT CALLBACK Form::windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* form = reinterpret_cast<Form*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (message == WM_NCCREATE) {
+        form = static_cast<Form*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        form->handle_ = window;
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
+    }
+    if (form == nullptr) {
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+    // Nothing may unwind through the system's code.
+    try {
+        return form->handleMessage(message, wParam, lParam);
+    } catch (...) {
+        if (message == WM_CREATE) {
+            // The window is not created; create() throws this instead.
+            form->creationFailure_ = std::current_exception();
+            return -1;
+        }
+        try {
+            form->onFailure(std::current_exception());
+        } catch (...) {
+            // Reporting failed too; the program goes on taking events.
+        }
+        return message == WM_NCDESTROY ? 0 : DefWindowProcW(window, message, wParam, lParam);
+    }
+}
+
+LRESULT Form::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_CREATE:
+            createControls();
+            createMenuBar();
+            fitClientArea();
+            onCreate();
+            return 0;
+        case WM_COMMAND:
+            // What the message loop's keyboard handling sends for Enter and Esc.
+            if (HIWORD(wParam) == 0 && lParam == 0) {
+                if (LOWORD(wParam) == IDOK) {
+                    onEnter();
+                    return 0;
+                }
+                if (LOWORD(wParam) == IDCANCEL) {
+                    onEscape();
+                    return 0;
+                }
+            }
+            break;
+        case WM_SIZE:
+            if (wParam != SIZE_MINIMIZED) {
+                applyAnchors(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+                onResized();
+            }
+            return 0;
+        case WM_ACTIVATE:
+            if (LOWORD(wParam) == WA_INACTIVE) {
+                rememberFocus();
+                return 0;
+            }
+            if (HIWORD(wParam) == 0) {
+                restoreFocus();
+                return 0;
+            }
+            break;
+        case WM_SETFOCUS:
+            restoreFocus();
+            return 0;
+        case WM_NCDESTROY: {
+            HWND window = std::exchange(handle_, nullptr);
+            SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+            std::fill(controls_.begin(), controls_.end(), nullptr);
+            menuBar_ = nullptr;
+            lastFocus_ = nullptr;
+            return DefWindowProcW(window, message, wParam, lParam);
+        }
+        default:
+            break;
+    }
+    return DefWindowProcW(handle_, message, wParam, lParam);
+}
+
+void Form::createControls() {
+    const auto descriptions = description_.controls;
+    for (size_t i = 0; i < descriptions.size(); ++i) {
+        const ControlDescription& description = descriptions[i];
+        const RECT place = designRectInForm(descriptions, description);
+        HWND child = CreateWindowExW(
+            description.exStyle, description.windowClass, description.text, description.style,
+            place.left, place.top, place.right - place.left, place.bottom - place.top, handle_,
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(description.id)), instance_, nullptr);
+        if (child == nullptr) {
+            throw std::runtime_error("A control of the window cannot be created");
+        }
+        controls_[i] = child;
+        SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+        if (isGroupBox(description)) {
+            SetWindowSubclass(child, &groupBoxProcedure, 0, 0);
+        } else if (isMultiLineEdit(description)) {
+            SetWindowSubclass(child, &multiLineEditProcedure, 0, 0);
+        }
+        if (description.picture != nullptr) {
+            buttonPictures_.push_back(loadPictureList(instance_, {description.picture}));
+            BUTTON_IMAGELIST images{
+                buttonPictures_.back().get(), {4, 0, 0, 0}, BUTTON_IMAGELIST_ALIGN_LEFT};
+            SendMessageW(child, BCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(&images));
+        }
+    }
+
+    // Containers lie beneath the controls they hold, the outermost lowest. The keyboard order
+    // follows this order, so it puts them last.
+    auto depth = [&](const ControlDescription& control) {
+        int levels = 0;
+        for (const ControlDescription* parent = findControl(descriptions, control.parentId);
+             parent != nullptr; parent = findControl(descriptions, parent->parentId)) {
+            ++levels;
+        }
+        return levels;
+    };
+    std::vector<size_t> containers;
+    for (size_t i = 0; i < descriptions.size(); ++i) {
+        const bool holdsControls =
+            std::any_of(descriptions.begin(), descriptions.end(),
+                        [&](const auto& other) { return other.parentId == descriptions[i].id; });
+        if (holdsControls) {
+            containers.push_back(i);
+        }
+    }
+    std::stable_sort(containers.begin(), containers.end(), [&](size_t a, size_t b) {
+        return depth(descriptions[a]) > depth(descriptions[b]);
+    });
+    for (size_t i : containers) {
+        SetWindowPos(controls_[i], HWND_BOTTOM, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
+}
+
+void Form::createMenuBar() {
+    if (description_.menuBar.empty()) {
+        return;
+    }
+    OwnedMenu bar = buildMenuBar(instance_, description_.menuBar, menuPictures_);
+    if (!SetMenu(handle_, bar.get())) {
+        throw std::runtime_error("The menu bar of the window cannot be set");
+    }
+    // From here on the window owns the bar and destroys it with itself.
+    menuBar_ = bar.release();
+}
+
+void Form::fitClientArea() {
+    // The menu bar can wrap, so measure the client area rather than trusting the estimate.
+    RECT client{};
+    GetClientRect(handle_, &client);
+    const int dx = description_.clientWidth - client.right;
+    const int dy = description_.clientHeight - client.bottom;
+    if (dx != 0 || dy != 0) {
+        RECT window{};
+        GetWindowRect(handle_, &window);
+        SetWindowPos(handle_, nullptr, window.left - dx / 2, window.top - dy / 2,
+                     window.right - window.left + dx, window.bottom - window.top + dy,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
+void Form::applyAnchors(int clientWidth, int clientHeight) {
+    const int dx = clientWidth - description_.clientWidth;
+    const int dy = clientHeight - description_.clientHeight;
+    const auto descriptions = description_.controls;
+    for (size_t i = 0; i < descriptions.size(); ++i) {
+        const ControlDescription& description = descriptions[i];
+        if (controls_[i] == nullptr || (description.style & WS_VISIBLE) == 0) {
+            continue;
+        }
+        RECT place = designRectInForm(descriptions, description);
+        if (description.anchors & AnchorRight) {
+            place.right += dx;
+            if (!(description.anchors & AnchorLeft)) {
+                place.left += dx;
+            }
+        }
+        if (description.anchors & AnchorBottom) {
+            place.bottom += dy;
+            if (!(description.anchors & AnchorTop)) {
+                place.top += dy;
+            }
+        }
+        SetWindowPos(controls_[i], nullptr, place.left, place.top, place.right - place.left,
+                     place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
+void Form::rememberFocus() {
+    HWND focus = GetFocus();
+    if (focus != nullptr && IsChild(handle_, focus)) {
+        lastFocus_ = focus;
+    }
+}
+
+void Form::restoreFocus() {
+    if (lastFocus_ == nullptr || !IsWindow(lastFocus_) || !IsChild(handle_, lastFocus_)) {
+        lastFocus_ = GetNextDlgTabItem(handle_, nullptr, FALSE);
+    }
+    if (lastFocus_ != nullptr) {
+        SetFocus(lastFocus_);
+    }
+}
+
+}  // namespace tonvale::win

@@ -1,0 +1,80 @@
+// The form machinery: a top-level window built from its description, with its controls, its menu
+// bar, anchors, the keyboard order and the focus as a form keeps them. A form class derives from
+// Form, adds its handlers and calls create() at the end of its constructor.
+#pragma once
+
+#include <windows.h>
+
+#include <exception>
+#include <string_view>
+#include <vector>
+
+#include "FormDescription.h"
+#include "OwnedHandle.h"
+
+namespace tonvale::win {
+
+class Form {
+  public:
+    Form(const Form&) = delete;
+    Form& operator=(const Form&) = delete;
+    virtual ~Form();
+
+    HWND handle() const { return handle_; }
+    // A control by its designer name or id; nullptr when the form has none such.
+    HWND control(std::wstring_view name) const;
+    HWND control(int id) const;
+    HMENU menuBar() const { return menuBar_; }
+
+    // The first showing places the form and gives the focus to the first control of the
+    // keyboard order; later showings leave it where it was and give the focus back to the
+    // control that had it last.
+    void show(int showCommand = SW_SHOW);
+    void hide();
+
+  protected:
+    Form(HINSTANCE instance, const FormDescription& description);
+
+    // Makes the window, its controls and menu bar, then runs onCreate(). Throws what made the
+    // creation fail; no window is left behind then.
+    void create(HWND owner = nullptr);
+    void destroy();
+    HINSTANCE instance() const { return instance_; }
+
+    // The form's messages; what a form does not handle itself goes to Form::handleMessage.
+    virtual LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    // Inside the creation, once the controls and the menu bar exist.
+    virtual void onCreate() {}
+    // After the controls have followed their edges to a new size.
+    virtual void onResized() {}
+    // Enter and Esc, as the message loop's keyboard handling reports them. Enter presses the
+    // push button that has the focus; Esc does nothing.
+    virtual void onEnter();
+    virtual void onEscape() {}
+    // A failure that escaped a handler of this form: the form reports it.
+    virtual void onFailure(std::exception_ptr failure) = 0;
+
+  private:
+    static LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam,
+                                            LPARAM lParam);
+    void createControls();
+    void createMenuBar();
+    void fitClientArea();
+    void applyAnchors(int clientWidth, int clientHeight);
+    void rememberFocus();
+    void restoreFocus();
+
+    HINSTANCE instance_;
+    const FormDescription& description_;
+    HWND handle_ = nullptr;
+    OwnedFont font_;
+    std::vector<HWND> controls_;  // one per row of the description, in its order
+    std::vector<OwnedImageList> buttonPictures_;
+    std::vector<OwnedBitmap> menuPictures_;
+    HMENU menuBar_ = nullptr;  // the window destroys it with itself
+    HWND lastFocus_ = nullptr;
+    bool shownBefore_ = false;
+    std::exception_ptr creationFailure_;
+};
+
+}  // namespace tonvale::win
