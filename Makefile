@@ -1,5 +1,5 @@
-# The two commands a newcomer needs: `make run` and `make test`.
-.PHONY: run test build deps format clean
+# The two commands a newcomer needs: `make run` and `make test`; `make dist` packs the download.
+.PHONY: run test dist build deps format clean
 
 run:
 	scripts/deps.sh run
@@ -8,6 +8,10 @@ run:
 
 test: deps
 	scripts/test.sh
+
+dist:
+	scripts/deps.sh dist
+	scripts/dist.sh
 
 build: deps
 	scripts/build.sh
@@ -20,4 +24,4 @@ format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf build
+	rm -rf build dist

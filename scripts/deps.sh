@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs, with apt-get, whatever the build and the tests need and this machine lacks.
 # `scripts/deps.sh run` also installs what `make run` alone needs (ImageMagick for its screenshot);
-# `scripts/deps.sh format` installs clang-format.
+# `scripts/deps.sh dist` zip and unzip for the download; `scripts/deps.sh format` clang-format.
 set -euo pipefail
 
 need=()
@@ -23,6 +23,7 @@ want xauth xauth
 [ -f /usr/src/googletest/CMakeLists.txt ] || need+=(googletest)
 case "${1:-}" in
   run) want import imagemagick ;;
+  dist) want zip zip; want unzip unzip ;;
   format) want clang-format clang-format ;;
 esac
 
