@@ -1,6 +1,7 @@
 #include "Unit1.h"
 
 #include <commctrl.h>
+#include <shellapi.h>
 #include <windowsx.h>
 
 #include <utility>
@@ -9,9 +10,11 @@
 #include "ConnectionReport.h"
 #include "Failure.h"
 #include "MediaCategories.h"
+#include "OpenFiles.h"
 #include "PhoneCommands.h"
 #include "RuntimeError.h"
 #include "StartingFolder.h"
+#include "Upload.h"
 #include "Version.h"
 #include "win/Menus.h"
 #include "win/Pictures.h"
@@ -22,6 +25,46 @@ namespace {
 
 constexpr int kFileColumnsOtherWidth = 50;
 constexpr int kPanelWidths[] = {100, 80, 170, 50};
+
+// Files dropped on the list reach the form, which adds them as an Open does.
+LRESULT CALLBACK fileDropProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                   UINT_PTR, DWORD_PTR) {
+    if (message == WM_DROPFILES) {
+        return SendMessageW(GetParent(window), WM_DROPFILES, wParam, lParam);
+    }
+    if (message == WM_NCDESTROY) {
+        RemoveWindowSubclass(window, &fileDropProcedure, 0);
+    }
+    return DefSubclassProc(window, message, wParam, lParam);
+}
+
+std::vector<std::wstring> droppedFiles(HDROP drop) {
+    std::vector<std::wstring> files;
+    const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+    for (UINT i = 0; i < count; ++i) {
+        std::wstring file(DragQueryFileW(drop, i, nullptr, 0) + 1, L'\0');
+        file.resize(DragQueryFileW(drop, i, file.data(), static_cast<UINT>(file.size())));
+        files.push_back(std::move(file));
+    }
+    return files;
+}
+
+// Keeps a control from drawing while many changes are made, then draws it once.
+class DrawingPaused {
+  public:
+    explicit DrawingPaused(HWND control) : control_(control) {
+        SendMessageW(control_, WM_SETREDRAW, FALSE, 0);
+    }
+    ~DrawingPaused() {
+        SendMessageW(control_, WM_SETREDRAW, TRUE, 0);
+        InvalidateRect(control_, nullptr, TRUE);
+    }
+    DrawingPaused(const DrawingPaused&) = delete;
+    DrawingPaused& operator=(const DrawingPaused&) = delete;
+
+  private:
+    HWND control_;
+};
 
 }  // namespace
 
@@ -50,7 +93,9 @@ const std::array<TForm1::Route, 21> TForm1::routes_{{
 }};
 
 TForm1::TForm1(HINSTANCE instance, Form1Setup setup)
-    : Form(instance, form1Description()), setup_(std::move(setup)) {
+    : Form(instance, form1Description()),
+      setup_(std::move(setup)),
+      files_(localeCollation(), this) {
     create();
 }
 
@@ -92,6 +137,13 @@ LRESULT TForm1::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_PHONE_CONNECTED:
             onPhoneConnected();
             return 0;
+        case WM_DROPFILES: {
+            auto drop = reinterpret_cast<HDROP>(wParam);
+            droppedFiles_ = droppedFiles(drop);
+            DragFinish(drop);
+            runCommand(&TForm1::ListView1DragDrop);
+            return 0;
+        }
         case WM_CLOSE:
             close();
             return 0;
@@ -145,6 +197,8 @@ void TForm1::setUpControls() {
     }
 
     ListView_SetExtendedListViewStyle(ListView1.handle(), LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
+    DragAcceptFiles(ListView1.handle(), TRUE);
+    SetWindowSubclass(ListView1.handle(), &fileDropProcedure, 0, 0);
     ListView1.addColumn(0, L"File(s)", 100);
     ListView1.addColumn(1, L"Type", kFileColumnsOtherWidth);
     ListView1.addColumn(2, L"Size", kFileColumnsOtherWidth);
@@ -182,9 +236,16 @@ LRESULT TForm1::onNotify(const NMHDR& header) {
         return 0;
     }
     if (header.idFrom == IdListView1 && header.code == LVN_ENDLABELEDITW) {
-        // A name edited in place is taken; a cancelled edit keeps the old one.
+        // A cancelled edit keeps the old name. A new one goes through the file list, which
+        // moves the row to its place; the list view itself changes nothing.
         const auto& edit = reinterpret_cast<const NMLVDISPINFOW&>(header);
-        return edit.item.pszText != nullptr ? TRUE : FALSE;
+        if (edit.item.pszText != nullptr && edit.item.iItem >= 0 &&
+            static_cast<size_t>(edit.item.iItem) < files_.size()) {
+            editedRow_ = edit.item.iItem;
+            editedName_ = edit.item.pszText;
+            runCommand(&TForm1::ListView1Edited);
+        }
+        return FALSE;
     }
     return 0;
 }
@@ -283,6 +344,60 @@ void TForm1::resetProgress() {
     ProgressBar1.setPosition(0);
 }
 
+std::wstring TForm1::phoneFolder() const {
+    return Edit1.text();
+}
+
+std::wstring TForm1::pendingTotal() const {
+    return Edit2.text();
+}
+
+void TForm1::setPendingTotal(const std::wstring& text) {
+    Edit2.setText(text);
+}
+
+std::wstring TForm1::freeSpaceFigure() const {
+    return Edit3.text();
+}
+
+void TForm1::setProgressMaximum(int maximum) {
+    ProgressBar1.setMaximum(maximum);
+}
+
+void TForm1::setProgressPosition(int position) {
+    ProgressBar1.setPosition(position);
+}
+
+// The upload runs inside its handler; the log and the bar are drawn as each entry is done.
+void TForm1::refresh() {
+    UpdateWindow(ProgressBar1.handle());
+    UpdateWindow(Memo1.handle());
+}
+
+void TForm1::insertRow(size_t index, const FileEntry& entry) {
+    const int row = static_cast<int>(index);
+    ListView1.insertItem(row, entry.name);
+    updateRow(index, entry);
+}
+
+void TForm1::updateRow(size_t index, const FileEntry& entry) {
+    const int row = static_cast<int>(index);
+    ListView1.setItemText(row, 0, entry.name);
+    ListView1.setItemText(row, 1, entry.type);
+    ListView1.setItemText(row, 2,
+                          entry.sizeBytes
+                              ? std::to_wstring(kilobytesRoundedHalfEven(*entry.sizeBytes))
+                              : std::wstring());
+}
+
+void TForm1::removeRow(size_t index) {
+    ListView1.deleteItem(static_cast<int>(index));
+}
+
+void TForm1::removeAllRows() {
+    ListView1.deleteAllItems();
+}
+
 void TForm1::BitBtn1Click() {
     openCommand();
 }
@@ -337,7 +452,7 @@ void TForm1::Exit2Click() {
 
 // Clear files list: the list, then the pending total and the free-space figure.
 void TForm1::BitBtn9Click() {
-    ListView1.deleteAllItems();
+    files_.clear();
     Edit2.setText(L"");
     Edit3.setText(L"");
 }
@@ -361,9 +476,44 @@ void TForm1::aboutCommand() {
     setup_.prompts->showAbout(kAboutText, kAboutTitle);
 }
 
-// Not yet built: the file list, the upload, the Options dialog and tray mode.
-void TForm1::openCommand() {}
-void TForm1::uploadCommand() {}
+void TForm1::openCommand() {
+    const std::optional<OpenDialogChoice> choice =
+        setup_.prompts->chooseFiles(handle(), openDialog_);
+    std::vector<std::wstring> selection;
+    if (choice) {
+        selection = choice->files;
+        openDialog_.filterIndex = choice->filterIndex;
+        if (!selection.empty()) {
+            openDialog_.fileName = selection.front();
+        }
+    }
+    openSelection(selection);
+}
+
+// Files dropped on the list are added as if chosen in the dialog.
+void TForm1::ListView1DragDrop() {
+    openSelection(std::exchange(droppedFiles_, {}));
+}
+
+void TForm1::openSelection(const std::vector<std::wstring>& selection) {
+    const DrawingPaused paused(ListView1.handle());
+    openFiles(selection, files_, localFiles_, *this);
+}
+
+// A name edited in place: refused with a log line when the phone cannot take it.
+void TForm1::ListView1Edited() {
+    if (const auto why = whyNameIsRefused(editedName_)) {
+        appendLog(*why);
+        return;
+    }
+    files_.rename(static_cast<size_t>(editedRow_), editedName_);
+}
+
+void TForm1::uploadCommand() {
+    uploadFiles(*setup_.phone, files_, localFiles_, contents_, *this);
+}
+
+// Not yet built: the Options dialog and tray mode.
 void TForm1::Options1Click() {}
 void TForm1::Showprogram1Click() {}
 

@@ -10,9 +10,12 @@
 #include <string>
 #include <vector>
 
+#include "FileList.h"
 #include "Form1Layout.h"
+#include "LocalFiles.h"
+#include "OpenDialog.h"
 #include "Phone.h"
-#include "PhoneStatusView.h"
+#include "TransferView.h"
 #include "UserPrompts.h"
 #include "win/Controls.h"
 #include "win/Form.h"
@@ -28,15 +31,7 @@ struct Form1Setup {
     bool endsProgramOnClose = true;
 };
 
-// What the file-open dialog will be given when it runs.
-struct OpenDialogState {
-    std::wstring title = L"Open media file(s) for upload to phone";
-    std::wstring initialDir;
-    std::wstring filter;  // text and patterns, zero-separated, as the dialog takes it
-    int filterIndex = 1;  // one-based, as the dialog counts
-};
-
-class TForm1 final : public win::Form, public PhoneStatusView {
+class TForm1 final : public win::Form, public TransferView, private FileListView {
   public:
     // Posted by the connection relay for each notification of the library.
     static constexpr UINT WM_PHONE_CONNECTED = WM_APP + 1;
@@ -48,11 +43,18 @@ class TForm1 final : public win::Form, public PhoneStatusView {
     HMENU popupMenu() const { return popupMenu_.get(); }
     const OpenDialogState& openDialog() const { return openDialog_; }
 
-    // What the phone commands show.
+    // What the commands show and read.
     void setStatusPanel(int panel, const std::wstring& text) override;
     void appendLog(const std::wstring& line) override;
     void setFreeSpaceFigure(const std::wstring& text) override;
     void resetProgress() override;
+    std::wstring phoneFolder() const override;
+    std::wstring pendingTotal() const override;
+    void setPendingTotal(const std::wstring& text) override;
+    std::wstring freeSpaceFigure() const override;
+    void setProgressMaximum(int maximum) override;
+    void setProgressPosition(int position) override;
+    void refresh() override;
 
   private:
     using Handler = void (TForm1::*)();
@@ -70,6 +72,11 @@ class TForm1 final : public win::Form, public PhoneStatusView {
     void setUpControls();
     void fitFileColumn();
     LRESULT onNotify(const NMHDR& header);
+    // The list view follows the file list.
+    void insertRow(size_t index, const FileEntry& entry) override;
+    void updateRow(size_t index, const FileEntry& entry) override;
+    void removeRow(size_t index) override;
+    void removeAllRows() override;
     void onPhoneConnected();
     void close();
 
@@ -107,7 +114,10 @@ class TForm1 final : public win::Form, public PhoneStatusView {
     void Exit1Click();
     void Exit2Click();
     void Showprogram1Click();
+    void ListView1Edited();
+    void ListView1DragDrop();
     void openCommand();
+    void openSelection(const std::vector<std::wstring>& selection);
     void uploadCommand();
     void connectCommand();
     void updateRingsCommand();
@@ -128,6 +138,14 @@ class TForm1 final : public win::Form, public PhoneStatusView {
     win::ProgressBarControl ProgressBar1;
     win::StatusBarControl StatusBar1;
     OpenDialogState openDialog_;
+    FileList files_;
+    WindowsLocalFiles localFiles_;
+    // The contents of the entry being uploaded: one buffer for the whole run.
+    std::vector<unsigned char> contents_;
+    // What a list-view event hands to its handler.
+    int editedRow_ = -1;
+    std::wstring editedName_;
+    std::vector<std::wstring> droppedFiles_;
 
     int commandDepth_ = 0;
     int waitingNotifications_ = 0;

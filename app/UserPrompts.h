@@ -1,10 +1,13 @@
-// The message boxes the main window shows. Tests replace them, since a modal box would wait for
-// a person.
+// The message boxes and the file-open dialog the main window shows. Tests replace them, since a
+// modal window would wait for a person.
 #pragma once
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
+
+#include "OpenDialog.h"
 
 namespace tonvale {
 
@@ -15,6 +18,9 @@ class UserPrompts {
     virtual void showError(HWND owner, const std::wstring& text, const std::wstring& title) = 0;
     // Information icon and OK with no owner, so the main window stays usable meanwhile.
     virtual void showAbout(const std::wstring& text, const std::wstring& title) = 0;
+    // The files the user picks; nothing when the dialog is cancelled.
+    virtual std::optional<OpenDialogChoice> chooseFiles(HWND owner,
+                                                        const OpenDialogState& state) = 0;
 };
 
 class SystemPrompts final : public UserPrompts {
@@ -24,6 +30,9 @@ class SystemPrompts final : public UserPrompts {
     }
     void showAbout(const std::wstring& text, const std::wstring& title) override {
         MessageBoxW(nullptr, text.c_str(), title.c_str(), MB_OK | MB_ICONINFORMATION);
+    }
+    std::optional<OpenDialogChoice> chooseFiles(HWND owner, const OpenDialogState& state) override {
+        return runOpenDialog(owner, state);
     }
 };
 

@@ -2,6 +2,7 @@
 // the only places where one becomes the other.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -10,5 +11,7 @@ namespace tonvale {
 std::wstring phoneTextToWide(std::string_view text);
 // Characters the code page cannot hold become '?', which the library refuses in a path.
 std::string wideToPhoneText(std::wstring_view text);
+// The text in the code page, or nothing when a character has no place in it.
+std::optional<std::string> wideToPhoneTextExactly(std::wstring_view text);
 
 }  // namespace tonvale

@@ -21,4 +21,13 @@ std::string wideToPhoneText(std::wstring_view text) {
     return narrow;
 }
 
+std::optional<std::string> wideToPhoneTextExactly(std::wstring_view text) {
+    for (wchar_t c : text) {
+        if (c > 0xFF) {
+            return std::nullopt;
+        }
+    }
+    return wideToPhoneText(text);
+}
+
 }  // namespace tonvale

@@ -28,4 +28,13 @@ std::string wideToPhoneText(std::wstring_view text) {
     return narrow;
 }
 
+std::optional<std::string> wideToPhoneTextExactly(std::wstring_view text) {
+    // Whatever the code page, a text that converts back unchanged lost nothing on the way.
+    std::string narrow = wideToPhoneText(text);
+    if (phoneTextToWide(narrow) != text) {
+        return std::nullopt;
+    }
+    return narrow;
+}
+
 }  // namespace tonvale

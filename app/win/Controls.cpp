@@ -112,6 +112,22 @@ std::wstring ListViewControl::columnCaption(int index) const {
     return buffer;
 }
 
+void ListViewControl::insertItem(int item, const std::wstring& text) const {
+    LVITEMW row{};
+    row.mask = LVIF_TEXT;
+    row.iItem = item;
+    row.pszText = const_cast<wchar_t*>(text.c_str());
+    ListView_InsertItem(handle_, &row);
+}
+
+void ListViewControl::setItemText(int item, int column, const std::wstring& text) const {
+    ListView_SetItemText(handle_, item, column, const_cast<wchar_t*>(text.c_str()));
+}
+
+void ListViewControl::deleteItem(int item) const {
+    ListView_DeleteItem(handle_, item);
+}
+
 void ListViewControl::deleteAllItems() const {
     ListView_DeleteAllItems(handle_);
 }

@@ -56,6 +56,9 @@ class ListViewControl : public Control {
     void setColumnWidth(int index, int width) const;
     int columnWidth(int index) const;
     std::wstring columnCaption(int index) const;
+    void insertItem(int item, const std::wstring& text) const;
+    void setItemText(int item, int column, const std::wstring& text) const;
+    void deleteItem(int item) const;
     void deleteAllItems() const;
     int itemCount() const;
     std::wstring itemText(int item, int column) const;

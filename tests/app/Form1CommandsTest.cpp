@@ -20,13 +20,6 @@ class HeldFile {
     HANDLE handle_;
 };
 
-void insertRow(HWND list, const wchar_t* name) {
-    LVITEMW item{};
-    item.mask = LVIF_TEXT;
-    item.pszText = const_cast<wchar_t*>(name);
-    ListView_InsertItem(list, &item);
-}
-
 TEST_F(Form1Test, AFreshStartShowsPictureAndADisconnectedPhone) {
     start();
     EXPECT_EQ(win::TabControl(control(L"TabControl1")).selected(), 0);
@@ -106,8 +99,9 @@ TEST_F(Form1Test, AnUnreadableSettingsFileSkipsTheStartingFolderToo) {
 
 TEST_F(Form1Test, TabsSwitchThePathAndTheFilterButNothingElse) {
     start();
-    insertRow(control(L"ListView1"), L"ring.mid");
-    SetWindowTextW(control(L"Edit2"), L"1536");
+    writeBytes(folder_ / L"ring.mid", std::string(1536, 'r'));
+    openFiles({folder_ / L"ring.mid"});
+    press(L"BitBtn10");
     const auto categories = mediaCategories();
     const Lines folders{L"/a/mobile/picture/", L"/a/mobile/audio/", L"/a/mobile/video/",
                         L"/a/mobile/system/", L"/a/mobile/system/"};
@@ -118,7 +112,7 @@ TEST_F(Form1Test, TabsSwitchThePathAndTheFilterButNothingElse) {
         EXPECT_EQ(form().openDialog().filter,
                   dialogFilterString(categories[static_cast<size_t>(index)].filter));
     }
-    EXPECT_EQ(win::ListViewControl(control(L"ListView1")).itemText(0, 0), L"ring.mid");
+    EXPECT_EQ(rows(), Lines{L"ring.mid|.mid|2"});
     EXPECT_EQ(text(L"Edit2"), L"1536");
     EXPECT_EQ(text(L"Memo1"), L"");
     EXPECT_EQ(panel(0), L"Status: Dinnected");
@@ -126,10 +120,12 @@ TEST_F(Form1Test, TabsSwitchThePathAndTheFilterButNothingElse) {
 
 TEST_F(Form1Test, ClearFilesListEmptiesTheListAndBothFiguresButNotTheLog) {
     start();
-    insertRow(control(L"ListView1"), L"a.mid");
-    insertRow(control(L"ListView1"), L"b.mid");
-    SetWindowTextW(control(L"Edit2"), L"4096");
+    writeBytes(folder_ / L"a.mid", std::string(4096, 'a'));
+    writeBytes(folder_ / L"b.mid", "b");
+    openFiles({folder_ / L"a.mid", folder_ / L"b.mid"});
+    EXPECT_EQ(text(L"Edit2"), L"4097");
     SetWindowTextW(control(L"Edit3"), L"1048576");
+    press(L"BitBtn10");
     form().appendLog(L"Connected");
     press(L"BitBtn9");
     EXPECT_EQ(win::ListViewControl(control(L"ListView1")).itemCount(), 0);
@@ -145,7 +141,9 @@ TEST_F(Form1Test, ClearFilesListEmptiesTheListAndBothFiguresButNotTheLog) {
 
 TEST_F(Form1Test, ClearLogFileEmptiesOnlyTheLog) {
     start();
-    insertRow(control(L"ListView1"), L"a.mid");
+    writeBytes(folder_ / L"a.mid", "a");
+    openFiles({folder_ / L"a.mid"});
+    press(L"BitBtn10");
     form().appendLog(L"first");
     form().appendLog(L"second");
     EXPECT_EQ(logLines(), (Lines{L"first", L"second"}));

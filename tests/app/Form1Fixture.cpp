@@ -90,6 +90,25 @@ std::wstring Form1Test::panel(int index) const {
     return win::StatusBarControl(control(L"StatusBar1")).panelText(index);
 }
 
+void Form1Test::openFiles(const std::vector<fs::path>& files, int filterIndex) {
+    OpenDialogChoice choice{{}, filterIndex};
+    for (const fs::path& file : files) {
+        choice.files.push_back(file.wstring());
+    }
+    prompts_.choices.push_back(choice);
+    press(L"BitBtn1");
+}
+
+std::vector<std::wstring> Form1Test::rows() const {
+    win::ListViewControl list(control(L"ListView1"));
+    std::vector<std::wstring> rows;
+    for (int i = 0; i < list.itemCount(); ++i) {
+        rows.push_back(list.itemText(i, 0) + L"|" + list.itemText(i, 1) + L"|" +
+                       list.itemText(i, 2));
+    }
+    return rows;
+}
+
 std::vector<std::wstring> Form1Test::logLines() const {
     return win::EditControl(control(L"Memo1")).lines();
 }

@@ -6,9 +6,11 @@
 
 #include <gtest/gtest.h>
 
+#include <deque>
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -35,6 +37,9 @@ class RecordingPrompts final : public UserPrompts {
     std::vector<ShownBox> errors;
     std::vector<ShownBox> abouts;
     std::function<void()> whileAboutIsOpen;
+    // The answers of the file dialog in turn (a cancel when none is left), and what it was given.
+    std::deque<std::optional<OpenDialogChoice>> choices;
+    std::vector<OpenDialogState> dialogs;
 
     void showError(HWND owner, const std::wstring& text, const std::wstring& title) override {
         errors.push_back({owner, text, title});
@@ -44,6 +49,15 @@ class RecordingPrompts final : public UserPrompts {
         if (whileAboutIsOpen) {
             whileAboutIsOpen();
         }
+    }
+    std::optional<OpenDialogChoice> chooseFiles(HWND, const OpenDialogState& state) override {
+        dialogs.push_back(state);
+        if (choices.empty()) {
+            return std::nullopt;
+        }
+        auto choice = std::move(choices.front());
+        choices.pop_front();
+        return choice;
     }
 };
 
@@ -64,6 +78,10 @@ class Form1Test : public ::testing::Test {
     void choose(int menuId);
     void clickTab(int index);
     std::wstring panel(int index) const;
+    // Picks these files in the Open dialog (of filter `filterIndex`) and confirms.
+    void openFiles(const std::vector<fs::path>& files, int filterIndex = 1);
+    // The list as the user reads it: "name|type|size" a row.
+    std::vector<std::wstring> rows() const;
     std::vector<std::wstring> logLines() const;
     int progressMaximum() const;
     int progressPosition() const;

@@ -150,7 +150,6 @@ TEST_F(Form1Test, ControlsCarryTheirProperties) {
     };
     HWND list = control(L"ListView1");
     EXPECT_EQ(style(L"ListView1") & LVS_TYPEMASK, static_cast<DWORD>(LVS_REPORT));
-    EXPECT_TRUE(style(L"ListView1") & LVS_SORTASCENDING);
     EXPECT_TRUE(style(L"ListView1") & LVS_EDITLABELS);
     EXPECT_FALSE(style(L"ListView1") & LVS_SINGLESEL);
     EXPECT_TRUE(ListView_GetExtendedListViewStyle(list) & LVS_EX_GRIDLINES);

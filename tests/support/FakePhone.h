@@ -1,6 +1,8 @@
-// A phone that answers from fields and records every call in order.
+// A phone that answers from fields, keeps the files written to it, and records every call in
+// order.
 #pragma once
 
+#include <deque>
 #include <map>
 #include <string>
 #include <vector>
@@ -15,7 +17,11 @@ class FakePhone : public Phone {
     bool connected = true;
     std::vector<int32_t> freeBytesAnswers{0};  // answered in turn; the last one repeats
     unsigned char seem[7] = {};
-    std::map<std::string, int> deleteResults;  // absent paths answer 1
+    std::map<std::string, int> deleteResults;  // otherwise 0 for a file it holds, else 1
+    int fileCountAnswer = 0;
+    std::deque<int> createResults;             // answered in turn, then 0
+    std::deque<int> writeResults;              // answered in turn, then 0
+    std::map<std::string, std::string> files;  // phone path to contents
     std::vector<std::string> calls;
 
     void registerConnectionHandler() override { calls.push_back("P2K_Init"); }
@@ -41,23 +47,49 @@ class FakePhone : public Phone {
     }
     int fileCount() override {
         calls.push_back("File_Count");
-        return 0;
+        return fileCountAnswer;
     }
     void resetFilePointer() override { calls.push_back("File_SetPointer"); }
     int deleteFile(const std::string& phonePath) override {
         calls.push_back("File_Delete " + phonePath);
         const auto found = deleteResults.find(phonePath);
-        return found == deleteResults.end() ? 1 : found->second;
+        if (found != deleteResults.end()) {
+            return found->second;
+        }
+        return files.erase(phonePath) == 1 ? 0 : 1;
     }
     int createFile(const std::string& phonePath) override {
         calls.push_back("File_Create " + phonePath);
-        return 0;
+        const int result = next(createResults);
+        if (result != -1) {
+            files[phonePath].clear();
+            openFile_ = phonePath;
+        }
+        return result;
     }
-    int writeFile(const void*, uint32_t length) override {
+    int writeFile(const void* data, uint32_t length) override {
         calls.push_back("File_Write " + std::to_string(length));
-        return 0;
+        const int result = next(writeResults);
+        if (result == 0 && !openFile_.empty()) {
+            files[openFile_].append(static_cast<const char*>(data), length);
+        }
+        return result;
     }
-    void closeFile() override { calls.push_back("File_Close"); }
+    void closeFile() override {
+        calls.push_back("File_Close");
+        openFile_.clear();
+    }
+
+  private:
+    static int next(std::deque<int>& answers) {
+        if (answers.empty()) {
+            return 0;
+        }
+        const int answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+    std::string openFile_;
 };
 
 // Records what the commands show, in order, as readable lines.

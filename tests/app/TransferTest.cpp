@@ -1,0 +1,167 @@
+// Open, the file list and Upload in the real window against the virtual phone: what the user
+// sees, and the files on the phone byte for byte.
+#include "Form1Fixture.h"
+
+#include <shlobj.h>
+
+namespace tonvale::testing {
+namespace {
+
+using Lines = std::vector<std::wstring>;
+
+std::string patterned(size_t size, int seed) {
+    std::string bytes(size, '\0');
+    for (size_t i = 0; i < size; ++i) {
+        bytes[i] = static_cast<char>((i * 131 + static_cast<size_t>(seed) * 17 + i / 977) & 0xFF);
+    }
+    return bytes;
+}
+
+class TransferTest : public Form1Test {
+  protected:
+    fs::path localFile(const wchar_t* name, const std::string& bytes) {
+        const fs::path file = folder_ / L"local" / name;
+        fs::create_directories(file.parent_path());
+        writeBytes(file, bytes);
+        return file;
+    }
+    fs::path onPhone(const wchar_t* folder, const wchar_t* name) const {
+        return phoneRoot_ / L"mobile" / folder / name;
+    }
+    void startConnected() {
+        start(true);
+        ASSERT_TRUE(waitForLogLine(L"Connected"));
+        press(L"BitBtn10");
+    }
+};
+
+TEST_F(TransferTest, OpenShowsTheFilesInNameOrderLogsThemAndRemembersTheDialog) {
+    start();
+    const fs::path b = localFile(L"b.mid", std::string(1536, 'b'));
+    const fs::path a = localFile(L"a.mid", std::string(2560, 'a'));
+    // Windows' names ignore case: the capital one lives in a folder of its own.
+    const fs::path upper = localFile(L"other\\B.mid", std::string(500, 'B'));
+    clickTab(1);
+    openFiles({b, a, upper}, 2);
+    EXPECT_EQ(rows(), (Lines{L"a.mid|.mid|2", L"b.mid|.mid|2", L"B.mid|.mid|0"}));
+    EXPECT_EQ(logLines(), (Lines{L"Opened file: " + b.wstring(), L"Opened file: " + a.wstring(),
+                                 L"Opened file: " + upper.wstring(), L"Total: 3 files opened",
+                                 L"Total size: 4 Kbytes"}));
+    EXPECT_EQ(text(L"Edit2"), L"4596");
+    EXPECT_EQ(progressMaximum(), 0);
+
+    // The dialog ran over the Music category, and the next one starts from this selection.
+    ASSERT_EQ(prompts_.dialogs.size(), 1u);
+    EXPECT_EQ(prompts_.dialogs[0].title, L"Open media file(s) for upload to phone");
+    EXPECT_EQ(prompts_.dialogs[0].filter.substr(0, 10), L"MP3(*.mp3)");
+    EXPECT_EQ(prompts_.dialogs[0].filterIndex, 1);
+    EXPECT_EQ(prompts_.dialogs[0].fileName, L"");
+    press(L"BitBtn1");  // cancelled
+    EXPECT_EQ(prompts_.dialogs[1].fileName, b.wstring());
+    EXPECT_EQ(prompts_.dialogs[1].filterIndex, 2);
+    EXPECT_EQ(rows().size(), 3u);
+    EXPECT_EQ(text(L"Edit2"), L"0");
+    choose(IdOpenfiles1);  // the menu entry runs the same command
+    EXPECT_EQ(prompts_.dialogs.size(), 3u);
+    EXPECT_EQ(prompts_.dialogs[2].filterIndex, 2) << "a cancelled choice is not kept";
+}
+
+TEST_F(TransferTest, AFileThatCannotBeMeasuredEndsOpenWithTheErrorBox) {
+    start();
+    const fs::path a = localFile(L"a.mid", "a");
+    openFiles({a, folder_ / L"gone.mid", localFile(L"c.mid", "c")});
+    ASSERT_EQ(prompts_.errors.size(), 1u);
+    EXPECT_EQ(prompts_.errors[0].text, L"File not found.");
+    EXPECT_EQ(rows(), (Lines{L"a.mid|.mid|0", L"gone.mid|.mid|"}));
+    EXPECT_EQ(logLines().back(), L"Opened file: " + (folder_ / L"gone.mid").wstring());
+    EXPECT_EQ(text(L"Edit2"), L"");
+}
+
+TEST_F(TransferTest, RenamingInPlaceMovesTheRowAndRefusesNamesThePhoneCannotHold) {
+    startShown();
+    openFiles({localFile(L"a.mid", "a"), localFile(L"b.mid", "b")});
+    press(L"BitBtn10");
+    HWND list = control(L"ListView1");
+    auto rename = [&](int row, const wchar_t* name, UINT key) {
+        SetFocus(list);
+        HWND edit = ListView_EditLabel(list, row);
+        ASSERT_NE(edit, nullptr);
+        SetWindowTextW(edit, name);
+        typeKey(key);
+    };
+    rename(0, L"z.mid", VK_RETURN);
+    EXPECT_EQ(rows(), (Lines{L"b.mid|.mid|0", L"z.mid|.mid|0"}));
+    rename(0, L"c.mid", VK_ESCAPE);
+    EXPECT_EQ(rows(), (Lines{L"b.mid|.mid|0", L"z.mid|.mid|0"})) << "a cancel keeps the name";
+    rename(1, L"..\\z.mid", VK_RETURN);
+    EXPECT_EQ(rows(), (Lines{L"b.mid|.mid|0", L"z.mid|.mid|0"}));
+    EXPECT_EQ(logLines(), Lines{L"Name not changed: \"..\\z.mid\" holds \"\\\", which a file name "
+                                L"on the phone cannot hold"});
+    EXPECT_TRUE(IsWindow(form().handle()));
+}
+
+// An HDROP as Explorer hands it over.
+HGLOBAL dropOf(const std::vector<fs::path>& files) {
+    std::wstring names;
+    for (const fs::path& file : files) {
+        names += file.wstring() + L'\0';
+    }
+    names += L'\0';
+    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + names.size() * sizeof(wchar_t));
+    auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
+    drop->pFiles = sizeof(DROPFILES);
+    drop->fWide = TRUE;
+    std::copy(names.begin(), names.end(), reinterpret_cast<wchar_t*>(drop + 1));
+    GlobalUnlock(memory);
+    return memory;
+}
+
+TEST_F(TransferTest, FilesDroppedOnTheListAreAddedAsIfOpened) {
+    start();
+    const fs::path b = localFile(L"b.gif", std::string(2048, 'b'));
+    const fs::path a = localFile(L"a.jpg", std::string(1024, 'a'));
+    SendMessageW(control(L"ListView1"), WM_DROPFILES, reinterpret_cast<WPARAM>(dropOf({b, a})), 0);
+    EXPECT_EQ(rows(), (Lines{L"a.jpg|.jpg|1", L"b.gif|.gif|2"}));
+    EXPECT_EQ(logLines(), (Lines{L"Opened file: " + b.wstring(), L"Opened file: " + a.wstring(),
+                                 L"Total: 2 files opened", L"Total size: 3 Kbytes"}));
+    EXPECT_EQ(text(L"Edit2"), L"3072");
+    EXPECT_TRUE(prompts_.dialogs.empty());
+}
+
+TEST_F(TransferTest, UploadPutsEveryFileOnThePhoneByteForByte) {
+    startConnected();
+    const std::string big = patterned(5 * 1024 * 1024 + 3, 1);
+    const std::string middle = patterned(200000, 2);
+    writeBytes(onPhone(L"video", L"b.3gp"), "an older clip");
+    clickTab(2);
+    openFiles({localFile(L"c.mp4", big), localFile(L"b.3gp", middle), localFile(L"a.3gp", "")});
+    press(L"BitBtn10");
+    press(L"BitBtn2");
+    EXPECT_EQ(readBytes(onPhone(L"video", L"a.3gp")), "");
+    EXPECT_EQ(readBytes(onPhone(L"video", L"b.3gp")), middle) << "the older file is replaced";
+    EXPECT_TRUE(readBytes(onPhone(L"video", L"c.mp4")) == big);
+    const Lines log = logLines();
+    ASSERT_EQ(log.size(), 5u);
+    EXPECT_EQ(log[1], L"a.3gp was uploaded in phone");
+    EXPECT_EQ(log[2], L"b.3gp was uploaded in phone");
+    EXPECT_EQ(log[3], L"c.mp4 was uploaded in phone");
+    EXPECT_EQ(log[0].substr(log[0].find(L' ')), L" files found in phone");
+    EXPECT_EQ(std::stoi(log[4]), std::stoi(log[0]) + 2) << "b.3gp replaced one already there";
+    EXPECT_EQ(progressMaximum(), 3);
+    EXPECT_EQ(progressPosition(), 3);
+}
+
+TEST_F(TransferTest, UploadAfterClearingTheListStopsAtTheEmptyFreeSpaceFigure) {
+    startConnected();
+    press(L"BitBtn9");
+    openFiles({localFile(L"a.mid", "a")});
+    press(L"BitBtn10");
+    choose(IdUploadfiles1);
+    ASSERT_EQ(prompts_.errors.size(), 1u);
+    EXPECT_EQ(prompts_.errors[0].text, L"'' is not a valid integer value.");
+    EXPECT_FALSE(fs::exists(onPhone(L"picture", L"a.mid")));
+    EXPECT_EQ(logLines().size(), 1u) << "no closing count after the conversion failure";
+}
+
+}  // namespace
+}  // namespace tonvale::testing

@@ -1,0 +1,118 @@
+// The file list and Open: order, names, sizes, log lines and the pending total.
+#include <gtest/gtest.h>
+
+#include "FileList.h"
+#include "OpenFiles.h"
+#include "TransferFakes.h"
+
+namespace tonvale::testing {
+namespace {
+
+using Lines = std::vector<std::wstring>;
+
+struct Opening {
+    RecordingTransferView view;
+    FakeLocalFiles files;
+    FileList list{localeCollation(), &view};
+
+    void open(const Lines& selection) { openFiles(selection, list, files, view); }
+};
+
+TEST(FileList, KeepsNamesInCollationOrderWithCaseAndEqualNamesInTheOrderTheyCame) {
+    Opening o;
+    o.files.contents = {{L"C:\\x\\b.mid", "b"},
+                        {L"C:\\x\\a.mid", "a"},
+                        {L"C:\\x\\B.mid", "B"},
+                        {L"D:\\y\\a.mid", "second a"}};
+    o.open({L"C:\\x\\b.mid", L"C:\\x\\a.mid", L"C:\\x\\B.mid", L"D:\\y\\a.mid"});
+    EXPECT_EQ(o.view.rows,
+              (Lines{L"a.mid|.mid|0", L"a.mid|.mid|0", L"b.mid|.mid|0", L"B.mid|.mid|0"}));
+    EXPECT_EQ(o.list[0].path, L"C:\\x\\a.mid");
+    EXPECT_EQ(o.list[1].path, L"D:\\y\\a.mid");
+
+    // A new name takes its place at once; path, type and size stay.
+    EXPECT_EQ(o.list.rename(0, L"c.mid"), 3u);
+    EXPECT_EQ(o.view.rows,
+              (Lines{L"a.mid|.mid|0", L"b.mid|.mid|0", L"B.mid|.mid|0", L"c.mid|.mid|0"}));
+    EXPECT_EQ(o.list[3].path, L"C:\\x\\a.mid");
+    EXPECT_EQ(o.list.rename(3, L"A"), 0u);
+    EXPECT_EQ(o.list[0].type, L".mid");
+
+    o.list.clear();
+    EXPECT_TRUE(o.view.rows.empty());
+}
+
+TEST(FileList, NamesThatCannotBeAFileOnThePhoneAreRefused) {
+    for (const wchar_t* name : {L"", L"a/b.mid", L"..\\b.mid", L"c:b.mid", L"tab\t.mid"}) {
+        EXPECT_TRUE(whyNameIsRefused(name).has_value()) << name;
+    }
+    EXPECT_EQ(*whyNameIsRefused(L"a/b.mid"),
+              L"Name not changed: \"a/b.mid\" holds \"/\", which a file name on the phone cannot "
+              L"hold");
+    for (const wchar_t* name : {L"ring tone.mid", L"MMA_UCP", L"caf\u00E9.jpg", L".hidden"}) {
+        EXPECT_FALSE(whyNameIsRefused(name).has_value()) << name;
+    }
+}
+
+TEST(FileList, KilobytesRoundHalvesToEven) {
+    EXPECT_EQ(kilobytesRoundedHalfEven(500), 0);
+    EXPECT_EQ(kilobytesRoundedHalfEven(512), 0);
+    EXPECT_EQ(kilobytesRoundedHalfEven(513), 1);
+    EXPECT_EQ(kilobytesRoundedHalfEven(1536), 2);
+    EXPECT_EQ(kilobytesRoundedHalfEven(2560), 2);
+    EXPECT_EQ(kilobytesRoundedHalfEven(3584), 4);
+    EXPECT_EQ(kilobytesRoundedHalfEven(int64_t{5} << 30), int64_t{5} << 20);
+}
+
+TEST(OpenFiles, LogsEachFileAndTheTotalsOfTheSelection) {
+    Opening o;
+    o.files.contents = {{L"C:\\m\\b.mid", std::string(1536, 'b')},
+                        {L"C:\\m\\a.mid", std::string(2560, 'a')},
+                        {L"C:\\m\\MMA_UCP", std::string(500, 'm')}};
+    o.view.progressMaximum = o.view.progressPosition = 7;
+    o.open({L"C:\\m\\b.mid", L"C:\\m\\a.mid", L"C:\\m\\MMA_UCP"});
+    EXPECT_EQ(o.view.rows, (Lines{L"a.mid|.mid|2", L"b.mid|.mid|2", L"MMA_UCP||0"}));
+    EXPECT_EQ(o.view.log, (Lines{L"Opened file: C:\\m\\b.mid", L"Opened file: C:\\m\\a.mid",
+                                 L"Opened file: C:\\m\\MMA_UCP", L"Total: 3 files opened",
+                                 L"Total size: 4 Kbytes"}));
+    EXPECT_EQ(o.view.pending, L"4596");
+    EXPECT_EQ(o.view.progressMaximum, 0);
+    EXPECT_EQ(o.view.progressPosition, 0);
+
+    // A second selection adds to the list; the pending total is its own. A cancel is empty.
+    o.open({L"C:\\m\\a.mid"});
+    EXPECT_EQ(o.view.rows.size(), 4u);
+    EXPECT_EQ(o.view.pending, L"2560");
+    o.view.log.clear();
+    o.open({});
+    EXPECT_EQ(o.view.log, (Lines{L"Total: 0 files opened", L"Total size: 0 Kbytes"}));
+    EXPECT_EQ(o.view.pending, L"0");
+    EXPECT_EQ(o.view.rows.size(), 4u);
+}
+
+TEST(OpenFiles, AMissingFileEndsTheCommandAndItsEntryAndLineStay) {
+    Opening o;
+    o.files.contents = {{L"C:\\m\\a.mid", "aa"}, {L"C:\\m\\c.mid", "cc"}};
+    o.view.pending = L"99";
+    try {
+        o.open({L"C:\\m\\a.mid", L"C:\\m\\gone.mid", L"C:\\m\\c.mid"});
+        FAIL() << "a missing file must end the command";
+    } catch (const RuntimeError& error) {
+        EXPECT_EQ(error.message(), L"File not found");
+    }
+    EXPECT_EQ(o.view.rows, (Lines{L"a.mid|.mid|0", L"gone.mid|.mid|"}));
+    EXPECT_EQ(o.view.log, (Lines{L"Opened file: C:\\m\\a.mid", L"Opened file: C:\\m\\gone.mid"}));
+    EXPECT_EQ(o.view.pending, L"99");
+}
+
+TEST(OpenFiles, SizesBeyondTwoGigabytesStayWhole) {
+    Opening o;
+    o.files.contents = {{L"C:\\v\\big.mp4", ""}};
+    o.files.reportedSizes[L"C:\\v\\big.mp4"] = int64_t{3} << 30;
+    o.open({L"C:\\v\\big.mp4"});
+    EXPECT_EQ(o.view.rows, Lines{L"big.mp4|.mp4|3145728"});
+    EXPECT_EQ(o.view.pending, L"3221225472");
+}
+
+}  // namespace
+}  // namespace tonvale::testing

@@ -1,0 +1,206 @@
+// Upload against a phone that keeps its files: the library calls in order, the log, the
+// progress bar, the room check, retries and large files.
+#include <gtest/gtest.h>
+
+#include "FakePhone.h"
+#include "TransferFakes.h"
+#include "Upload.h"
+
+namespace tonvale::testing {
+namespace {
+
+using Calls = std::vector<std::string>;
+using Lines = std::vector<std::wstring>;
+
+struct Uploading {
+    FakePhone phone;
+    RecordingTransferView view;
+    FakeLocalFiles files;
+    FileList list{localeCollation(), &view};
+    std::vector<unsigned char> contents;
+
+    Uploading() {
+        phone.fileCountAnswer = 12;
+        view.freeSpace = L"1000000";
+        view.pending = L"0";
+    }
+    void add(const std::wstring& name, std::string bytes) {
+        const std::wstring path = L"C:\\m\\" + name;
+        files.contents[path] = bytes;
+        list.setSize(list.add(entryForPath(path)), static_cast<int64_t>(bytes.size()));
+    }
+    void upload() {
+        phone.calls.clear();
+        uploadFiles(phone, list, files, contents, view);
+    }
+    // The calls after the opening count, up to the closing one.
+    Calls writes() const { return Calls(phone.calls.begin() + 4, phone.calls.end() - 2); }
+};
+
+TEST(Upload, WritesEveryEntryInNameOrderWithTheLogAndTheProgress) {
+    Uploading u;
+    u.add(L"c.mid", "ccc");
+    u.add(L"a.mid", "a");
+    u.add(L"b.mid", "bb");
+    u.view.progressPosition = 0;
+    u.upload();
+    EXPECT_EQ(u.phone.calls,
+              (Calls{"File_SetPointer", "P2K_GetStatus", "File_Count", "File_Count",
+                     "File_Delete /a/mobile/audio/a.mid", "File_Create /a/mobile/audio/a.mid",
+                     "File_Write 1", "File_Close", "File_Delete /a/mobile/audio/b.mid",
+                     "File_Create /a/mobile/audio/b.mid", "File_Write 2", "File_Close",
+                     "File_Delete /a/mobile/audio/c.mid", "File_Create /a/mobile/audio/c.mid",
+                     "File_Write 3", "File_Close", "File_Count", "File_Count"}));
+    EXPECT_EQ(u.view.log, (Lines{L"12 files found in phone", L"a.mid was uploaded in phone",
+                                 L"b.mid was uploaded in phone", L"c.mid was uploaded in phone",
+                                 L"12 files found in phone"}));
+    EXPECT_EQ(u.view.progressMaximum, 3);
+    EXPECT_EQ(u.view.progressPosition, 3);
+    EXPECT_EQ(u.view.refreshes, 3) << "the window shows each entry as it is done";
+    EXPECT_EQ(u.phone.files["/a/mobile/audio/c.mid"], "ccc");
+    EXPECT_EQ(u.files.loaded, (Lines{L"C:\\m\\a.mid", L"C:\\m\\b.mid", L"C:\\m\\c.mid"}));
+}
+
+TEST(Upload, StopsBeforeWritingWithoutAPhoneAnEmptyListOrRoom) {
+    Uploading notConnected;
+    notConnected.add(L"a.mid", "a");
+    notConnected.phone.connected = false;
+    notConnected.upload();
+    EXPECT_EQ(notConnected.phone.calls,
+              (Calls{"File_SetPointer", "P2K_GetStatus", "File_Count", "File_Count"}));
+    EXPECT_EQ(notConnected.view.log, (Lines{L"not connect", L"12 files found in phone"}));
+    EXPECT_EQ(notConnected.view.progressMaximum, 1);
+
+    Uploading empty;
+    empty.upload();
+    EXPECT_EQ(empty.view.log, (Lines{L"12 files found in phone", L"files don't selected",
+                                     L"12 files found in phone"}));
+
+    Uploading noRoom;
+    noRoom.add(L"a.mid", "a");
+    noRoom.view.freeSpace = L"4096";
+    noRoom.view.pending = L"4096";
+    noRoom.upload();
+    EXPECT_EQ(noRoom.view.log,
+              (Lines{L"12 files found in phone", L"not memory", L"12 files found in phone"}));
+    EXPECT_TRUE(noRoom.phone.files.empty());
+    EXPECT_EQ(noRoom.files.loaded, Lines{L"C:\\m\\a.mid"}) << "the first entry is loaded first";
+}
+
+TEST(Upload, AFigureThatIsNotA32BitNumberEndsTheCommandWithTheConversionMessage) {
+    const std::pair<std::wstring, std::wstring> figures[] = {
+        {L"", L"0"}, {L"12k", L"0"}, {L"1000", L"2147483648"}};
+    const wchar_t* messages[] = {L"'' is not a valid integer value",
+                                 L"'12k' is not a valid integer value",
+                                 L"'2147483648' is not a valid integer value"};
+    for (size_t i = 0; i < 3; ++i) {
+        Uploading u;
+        u.add(L"a.mid", "a");
+        u.view.freeSpace = figures[i].first;
+        u.view.pending = figures[i].second;
+        try {
+            u.upload();
+            ADD_FAILURE() << "converted " << i;
+        } catch (const RuntimeError& error) {
+            EXPECT_EQ(error.message(), messages[i]);
+        }
+        EXPECT_TRUE(u.phone.files.empty());
+        EXPECT_EQ(u.view.log, Lines{L"12 files found in phone"}) << "no closing count";
+    }
+}
+
+TEST(Upload, AFailedCreateOrWriteIsAttemptedAgainAndAHalfFileIsRemoved) {
+    Uploading u;
+    u.add(L"a.mid", "aaaa");
+    u.phone.createResults = {-1};
+    u.phone.writeResults = {5};
+    u.upload();
+    EXPECT_EQ(u.writes(),
+              (Calls{"File_Delete /a/mobile/audio/a.mid", "File_Create /a/mobile/audio/a.mid",
+                     "File_Delete /a/mobile/audio/a.mid", "File_Create /a/mobile/audio/a.mid",
+                     "File_Write 4", "File_Close", "File_Delete /a/mobile/audio/a.mid",
+                     "File_Delete /a/mobile/audio/a.mid", "File_Create /a/mobile/audio/a.mid",
+                     "File_Write 4", "File_Close"}));
+    EXPECT_EQ(u.view.log, (Lines{L"12 files found in phone", L"file creat error",
+                                 L"a.mid was uploaded in phone", L"12 files found in phone"}));
+    EXPECT_EQ(u.phone.files["/a/mobile/audio/a.mid"], "aaaa");
+}
+
+TEST(Upload, AnEntryWhoseAttemptsAreSpentIsReportedAndTheNextOneGoesOn) {
+    Uploading u;
+    u.add(L"a.mid", "a");
+    u.add(L"b.mid", "b");
+    u.phone.createResults = {-1, -1, -1};
+    u.upload();
+    EXPECT_EQ(u.view.log,
+              (Lines{L"12 files found in phone", L"file creat error", L"file creat error",
+                     L"file creat error", L"a.mid was not uploaded in phone",
+                     L"b.mid was uploaded in phone", L"12 files found in phone"}));
+    EXPECT_EQ(u.phone.files.count("/a/mobile/audio/a.mid"), 0u);
+    EXPECT_EQ(u.view.progressPosition, 2);
+
+    Uploading failingWrites;
+    failingWrites.add(L"a.mid", "a");
+    failingWrites.phone.writeResults = {1, 1, 1};
+    failingWrites.upload();
+    EXPECT_EQ(failingWrites.view.log[1], L"a.mid was not uploaded in phone");
+    EXPECT_TRUE(failingWrites.phone.files.empty()) << "no half-written file is left behind";
+    EXPECT_EQ(failingWrites.view.progressPosition, 0);
+}
+
+TEST(Upload, FilesOf64KiBOrMoreGoInPiecesTheLibraryCanCarry) {
+    std::string big(200000, '\0');
+    for (size_t i = 0; i < big.size(); ++i) {
+        big[i] = static_cast<char>(i * 7 + i / 251);
+    }
+    Uploading u;
+    u.add(L"a.3gp", "");
+    u.add(L"b.3gp", std::string(65535, 'b'));
+    u.add(L"c.3gp", big);
+    u.upload();
+    EXPECT_EQ(u.writes(),
+              (Calls{"File_Delete /a/mobile/audio/a.3gp", "File_Create /a/mobile/audio/a.3gp",
+                     "File_Write 0", "File_Close", "File_Delete /a/mobile/audio/b.3gp",
+                     "File_Create /a/mobile/audio/b.3gp", "File_Write 65535", "File_Close",
+                     "File_Delete /a/mobile/audio/c.3gp", "File_Create /a/mobile/audio/c.3gp",
+                     "File_Write 65535", "File_Write 65535", "File_Write 65535", "File_Write 3395",
+                     "File_Close"}));
+    EXPECT_EQ(u.phone.files["/a/mobile/audio/a.3gp"], "");
+    EXPECT_EQ(u.phone.files["/a/mobile/audio/c.3gp"], big);
+}
+
+TEST(Upload, WritesWhatTheFileHoldsNowUnderTheEntrysNameIntoTheSelectedFolder) {
+    Uploading u;
+    u.add(L"a.mid", "short");
+    u.files.contents[L"C:\\m\\a.mid"] = "grew since it was opened";
+    u.list.rename(0, L"ring.mid");
+    u.phone.files["/a/mobile/picture/ring.mid"] = "old";
+    u.view.folder = L"/a/mobile/picture/";
+    u.upload();
+    EXPECT_EQ(u.phone.files["/a/mobile/picture/ring.mid"], "grew since it was opened");
+    EXPECT_EQ(u.view.log[1], L"ring.mid was uploaded in phone");
+}
+
+TEST(Upload, AFileGoneSinceOpenEndsTheCommandAfterTheEntriesBeforeIt) {
+    Uploading u;
+    u.add(L"a.mid", "a");
+    u.add(L"b.mid", "b");
+    u.files.contents.erase(L"C:\\m\\b.mid");
+    EXPECT_THROW(u.upload(), RuntimeError);
+    EXPECT_EQ(u.phone.files.count("/a/mobile/audio/a.mid"), 1u);
+    EXPECT_EQ(u.view.log, (Lines{L"12 files found in phone", L"a.mid was uploaded in phone"}));
+}
+
+TEST(Upload, ANameThePhoneCannotHoldIsSkippedNotWrittenUnderAnotherName) {
+    Uploading u;
+    u.add(L"a\u266B.mid", "note");
+    u.add(L"z.mid", "z");
+    u.upload();
+    EXPECT_EQ(u.view.log[1],
+              L"a\u266B.mid was not uploaded in phone: the phone cannot hold its name");
+    EXPECT_EQ(u.view.log[2], L"z.mid was uploaded in phone");
+    EXPECT_EQ(u.phone.files.size(), 1u);
+}
+
+}  // namespace
+}  // namespace tonvale::testing

@@ -1,0 +1,61 @@
+// The files chosen for the next upload, kept in ascending order of their names. The list view
+// follows the model through FileListView, row for row.
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "FileEntry.h"
+
+namespace tonvale {
+
+// Negative, zero or positive as `a` sorts before, with or after `b`.
+using Collation = std::function<int(std::wstring_view a, std::wstring_view b)>;
+
+// The user's locale collation with case taken into account, as the system compares names.
+Collation localeCollation();
+
+// What shows the list: a row per entry, at the entry's index.
+class FileListView {
+  public:
+    virtual ~FileListView() = default;
+    virtual void insertRow(size_t index, const FileEntry& entry) = 0;
+    virtual void updateRow(size_t index, const FileEntry& entry) = 0;
+    virtual void removeRow(size_t index) = 0;
+    virtual void removeAllRows() = 0;
+};
+
+class FileList {
+  public:
+    FileList(Collation collation, FileListView* view);
+
+    size_t size() const { return entries_.size(); }
+    bool empty() const { return entries_.empty(); }
+    const FileEntry& operator[](size_t index) const { return entries_[index]; }
+
+    // Adds an entry in its place by name, after the entries of an equal name; returns its index.
+    size_t add(FileEntry entry);
+    void setSize(size_t index, int64_t bytes);
+    // Gives an entry a new name, which takes its place in the order; returns its new index.
+    // The caller has checked the name with whyNameIsRefused().
+    size_t rename(size_t index, std::wstring name);
+    void clear();
+
+  private:
+    size_t placeFor(std::wstring_view name) const;
+
+    Collation collation_;
+    FileListView* view_;
+    std::vector<FileEntry> entries_;
+};
+
+// Why `name` cannot be a file's name on the phone, as a line for the log; nothing when it can.
+// The phone path is the folder followed directly by the name, so a name with a folder
+// separator would write outside the category's folder.
+std::optional<std::wstring> whyNameIsRefused(std::wstring_view name);
+
+}  // namespace tonvale

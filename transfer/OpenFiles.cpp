@@ -1,0 +1,24 @@
+#include "OpenFiles.h"
+
+namespace tonvale {
+
+void openFiles(const std::vector<std::wstring>& selection, FileList& list, LocalFiles& files,
+               TransferView& view) {
+    int64_t selectionBytes = 0;
+    int64_t selectionKilobytes = 0;
+    for (const std::wstring& path : selection) {
+        const size_t index = list.add(entryForPath(path));
+        view.appendLog(L"Opened file: " + path);
+        const int64_t bytes = files.sizeOf(path);
+        list.setSize(index, bytes);
+        selectionBytes += bytes;
+        // The rounded kilobytes of each file, as the list shows them, add up to the total.
+        selectionKilobytes += kilobytesRoundedHalfEven(bytes);
+    }
+    view.appendLog(L"Total: " + std::to_wstring(selection.size()) + L" files opened");
+    view.appendLog(L"Total size: " + std::to_wstring(selectionKilobytes) + L" Kbytes");
+    view.setPendingTotal(std::to_wstring(selectionBytes));
+    view.resetProgress();
+}
+
+}  // namespace tonvale

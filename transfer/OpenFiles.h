@@ -1,0 +1,20 @@
+// Open: the files of a selection become entries of the list, each logged and measured, then
+// the selection's totals are logged and its bytes become the pending total.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "FileList.h"
+#include "LocalFiles.h"
+#include "TransferView.h"
+
+namespace tonvale {
+
+// A cancelled dialog is an empty selection. A file that cannot be measured ends the command
+// with the runtime's I/O error: its entry and log line stay, the rest is not added and the
+// pending total keeps its old value.
+void openFiles(const std::vector<std::wstring>& selection, FileList& list, LocalFiles& files,
+               TransferView& view);
+
+}  // namespace tonvale

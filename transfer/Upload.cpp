@@ -1,0 +1,111 @@
+#include "Upload.h"
+
+#include <algorithm>
+#include <optional>
+#include <string>
+
+#include "PhoneText.h"
+#include "RuntimeError.h"
+
+namespace tonvale {
+
+namespace {
+
+void logFileCount(Phone& phone, TransferView& view) {
+    // The library's first answer may be stale; the second is the one that counts.
+    phone.fileCount();
+    view.appendLog(std::to_wstring(phone.fileCount()) + L" files found in phone");
+}
+
+// A file under 64 KiB goes in one call; a larger one in consecutive pieces the 16-bit length
+// of the libraries can carry. Never more bytes than were loaded.
+bool writeContents(Phone& phone, const std::vector<unsigned char>& contents) {
+    size_t written = 0;
+    do {
+        const size_t piece = std::min(contents.size() - written, kLargestWrite);
+        if (phone.writeFile(contents.data() + written, static_cast<uint32_t>(piece)) != 0) {
+            return false;
+        }
+        written += piece;
+    } while (written < contents.size());
+    return true;
+}
+
+// Deletes any phone file of the name, creates it afresh and writes the contents; true when
+// the file is on the phone, closed.
+bool attemptEntry(Phone& phone, const std::string& phonePath,
+                  const std::vector<unsigned char>& contents, TransferView& view) {
+    phone.deleteFile(phonePath);
+    if (phone.createFile(phonePath) == -1) {
+        view.appendLog(L"file creat error");
+        return false;
+    }
+    if (!writeContents(phone, contents)) {
+        // A half-written file must not stay on the phone as if it were the whole one.
+        phone.closeFile();
+        phone.deleteFile(phonePath);
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+void uploadFiles(Phone& phone, const FileList& list, LocalFiles& files,
+                 std::vector<unsigned char>& contents, TransferView& view) {
+    const int entries = static_cast<int>(list.size());
+    view.setProgressMaximum(entries);
+    phone.resetFilePointer();
+    if (!phone.isConnected()) {
+        view.appendLog(L"not connect");
+        logFileCount(phone, view);
+        return;
+    }
+    logFileCount(phone, view);
+    if (list.empty()) {
+        view.appendLog(L"files don't selected");
+        logFileCount(phone, view);
+        return;
+    }
+
+    files.load(list[0].path, contents);
+    const int32_t freeBytes = parseInt32(view.freeSpaceFigure());
+    const int32_t pendingBytes = parseInt32(view.pendingTotal());
+    if (freeBytes <= pendingBytes) {
+        view.appendLog(L"not memory");
+        logFileCount(phone, view);
+        return;
+    }
+
+    const std::optional<std::string> folder = wideToPhoneTextExactly(view.phoneFolder());
+    for (int position = 0; position < entries; ++position) {
+        const FileEntry& entry = list[static_cast<size_t>(position)];
+        if (position > 0) {
+            files.load(entry.path, contents);
+        }
+        const std::optional<std::string> name = wideToPhoneTextExactly(entry.name);
+        if (!folder || !name) {
+            view.appendLog(entry.name +
+                           L" was not uploaded in phone: the phone cannot hold its name");
+            view.refresh();
+            continue;
+        }
+        const std::string phonePath = *folder + *name;
+        bool uploaded = false;
+        for (int attempt = 0; attempt < kAttemptsPerEntry && !uploaded; ++attempt) {
+            uploaded = attemptEntry(phone, phonePath, contents, view);
+        }
+        if (uploaded) {
+            view.appendLog(entry.name + L" was uploaded in phone");
+            view.setProgressMaximum(entries);
+            view.setProgressPosition(position + 1);
+            phone.closeFile();
+        } else {
+            view.appendLog(entry.name + L" was not uploaded in phone");
+        }
+        view.refresh();
+    }
+    logFileCount(phone, view);
+}
+
+}  // namespace tonvale

@@ -1,0 +1,25 @@
+// Upload: every entry of the list, in list order, into the phone folder of the selected
+// category, with each step in the log and the progress bar following.
+#pragma once
+
+#include <vector>
+
+#include "FileList.h"
+#include "LocalFiles.h"
+#include "Phone.h"
+#include "TransferView.h"
+
+namespace tonvale {
+
+// Attempts one entry gets when creating or writing its phone file fails.
+inline constexpr int kAttemptsPerEntry = 3;
+// The most bytes one File_Write may carry: the libraries read a 16-bit length.
+inline constexpr size_t kLargestWrite = 65535;
+
+// `contents` is the program's one contents buffer; it holds the entry being written. A local
+// file that cannot be read, or a free-space figure or pending total that is not a whole 32-bit
+// number, ends the command with the runtime's error.
+void uploadFiles(Phone& phone, const FileList& list, LocalFiles& files,
+                 std::vector<unsigned char>& contents, TransferView& view);
+
+}  // namespace tonvale
