@@ -5,6 +5,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/configure.sh
 tonvale_configure windows build
-targets=()
-for target in "$@"; do targets+=(--target "$target"); done
-cmake --build --preset windows -j "$(nproc)" "${targets[@]}"
+if [ $# -gt 0 ]; then
+  cmake --build --preset windows -j "$(nproc)" --target "$@"
+else
+  cmake --build --preset windows -j "$(nproc)"
+fi

@@ -1,0 +1,147 @@
+// The whole program as a user meets it: Tonvale.exe started beside the virtual phone and
+// driven from outside through its window, its real file-open dialog and its message boxes.
+#include <gtest/gtest.h>
+
+#include "Form1Layout.h"
+#include "RunningTonvale.h"
+#include "TestFiles.h"
+
+namespace tonvale::e2e {
+namespace {
+
+using Lines = std::vector<std::wstring>;
+using testing::readBytes;
+using testing::TempFolder;
+using testing::writeBytes;
+
+std::string patterned(size_t size, int seed) {
+    std::string bytes(size, '\0');
+    for (size_t i = 0; i < size; ++i) {
+        bytes[i] = static_cast<char>((i * 151 + static_cast<size_t>(seed) * 29 + i / 1021) & 0xFF);
+    }
+    return bytes;
+}
+
+class EndToEnd : public ::testing::Test {
+  protected:
+    fs::path local(const wchar_t* name, const std::string& bytes) {
+        const fs::path file = folder_ / L"files" / name;
+        fs::create_directories(file.parent_path());
+        writeBytes(file, bytes);
+        return file;
+    }
+    std::unique_ptr<RunningTonvale> startTonvale(const PhoneSettings& phone = {}) {
+        auto tonvale = std::make_unique<RunningTonvale>(folder_ / L"Tonvale", phone);
+        if (phone.attached) {
+            EXPECT_TRUE(tonvale->waitForLogLine(L"Connected"));
+        }
+        return tonvale;
+    }
+
+    TempFolder folder_;
+};
+
+// Attach, pick a category, Open in the real dialog, Upload: for every category.
+TEST_F(EndToEnd, TheTypicalRoadPutsTheFilesOfEveryCategoryOnThePhone) {
+    struct Road {
+        int tab;
+        const wchar_t* phoneFolder;
+        std::vector<std::wstring> names;
+    };
+    const Road roads[] = {
+        {0, L"picture", {L"logo.gif", L"wall.jpg"}},
+        {1, L"audio", {L"ring.mid", L"song.mp3"}},
+        {2, L"video", {L"clip.3gp"}},
+        {3, L"system", {L"blue.sch"}},
+        {4, L"system", {L"MMA_UCP"}},
+    };
+    auto tonvale = startTonvale();
+    int seed = 0;
+    for (const Road& road : roads) {
+        SCOPED_TRACE(road.tab);
+        const fs::path files = folder_ / L"files" / std::to_wstring(road.tab);
+        std::vector<std::string> contents;
+        for (const std::wstring& name : road.names) {
+            contents.push_back(patterned(road.tab == 2 ? 300000 : 5000 + 700 * seed, seed));
+            ++seed;
+            fs::create_directories(files);
+            writeBytes(files / name, contents.back());
+        }
+        tonvale->press(IdBitBtn10);  // a fresh log to read,
+        tonvale->press(IdBitBtn9);   // a fresh list, which empties the free-space figure,
+        tonvale->press(IdBitBtn4);   // and Connect, after which the phone reports it again
+        ASSERT_TRUE(tonvale->waitForLogLine(L"Connected"));
+        tonvale->clickTab(road.tab);
+        ASSERT_TRUE(waitUntil([&] {
+            return tonvale->text(IdEdit1) == L"/a/mobile/" + std::wstring(road.phoneFolder) + L"/";
+        }));
+        tonvale->press(IdBitBtn1);
+        tonvale->pickInOpenDialog(files, road.names);
+        ASSERT_TRUE(tonvale->waitForLogLine(L"Total: " + std::to_wstring(road.names.size()) +
+                                            L" files opened"));
+        tonvale->press(IdBitBtn2);
+        ASSERT_TRUE(tonvale->waitForLogLine(road.names.back() + L" was uploaded in phone"));
+        for (size_t i = 0; i < road.names.size(); ++i) {
+            EXPECT_TRUE(readBytes(tonvale->phoneFolder(road.phoneFolder) / road.names[i]) ==
+                        contents[i])
+                << "not byte for byte on the phone";
+        }
+        EXPECT_EQ(tonvale->progressPosition(), static_cast<int>(road.names.size()));
+    }
+    tonvale->choose(IdExit1);
+    EXPECT_EQ(tonvale->waitForExit(), 0);
+}
+
+TEST_F(EndToEnd, UpdateRingsAndRestartShowThePhoneGoneUntilItAttachesAgain) {
+    auto tonvale = startTonvale();
+    EXPECT_EQ(tonvale->panel(1), L"Phone: E398");
+    tonvale->press(IdBitBtn3);
+    ASSERT_TRUE(tonvale->waitForLogLine(L"Restarting phone..."));
+    EXPECT_EQ(tonvale->logLines(),
+              (Lines{L"Connected", L"/a/mobile/audio/MyToneDB.db was deleted",
+                     L"/a/mobile/audio/TempToneDB.db was deleted", L"Restarting phone..."}));
+    EXPECT_EQ(tonvale->panel(2), L"Volume: /a, Free: xxx Kb");
+    EXPECT_FALSE(fs::exists(tonvale->phoneFolder(L"audio") / L"MyToneDB.db"));
+    ASSERT_TRUE(tonvale->waitForLogLine(L"Connected", 2));
+    EXPECT_EQ(tonvale->panel(0), L"Status: Connected");
+
+    tonvale->choose(IdRestart1);
+    ASSERT_TRUE(tonvale->waitForLogLine(L"Restarting phone...", 2));
+    EXPECT_EQ(tonvale->panel(1), L"Phone: xxx");
+    EXPECT_EQ(tonvale->panel(2), L"Volume: /a, Free: xxx Kbytes");
+    ASSERT_TRUE(tonvale->waitForLogLine(L"Connected", 3));
+    EXPECT_EQ(tonvale->panel(1), L"Phone: E398");
+}
+
+TEST_F(EndToEnd, UploadAfterClearFilesListShowsTheConversionMessageAndWritesNothing) {
+    const fs::path file = local(L"photo.jpg", patterned(4000, 1));
+    auto tonvale = startTonvale();
+    tonvale->press(IdBitBtn9);
+    EXPECT_EQ(tonvale->text(IdEdit3), L"");
+    tonvale->choose(IdOpenfiles1);
+    tonvale->pickInOpenDialog(file.parent_path(), {L"photo.jpg"});
+    ASSERT_TRUE(tonvale->waitForLogLine(L"Total: 1 files opened"));
+    EXPECT_EQ(tonvale->rows(), Lines{L"photo.jpg|.jpg|4"});
+    tonvale->choose(IdUploadfiles1);
+    EXPECT_EQ(tonvale->answerMessageBox(), L"'' is not a valid integer value.");
+    EXPECT_FALSE(fs::exists(tonvale->phoneFolder(L"picture") / L"photo.jpg"));
+    // The command ended at the conversion, before any closing count.
+    const Lines log = tonvale->logLines();
+    ASSERT_GE(log.size(), 2u);
+    EXPECT_EQ(log[log.size() - 2], L"Total size: 4 Kbytes");
+    EXPECT_EQ(log.back(), L"2 files found in phone");
+}
+
+TEST_F(EndToEnd, TheSettingsFileIsWrittenAtStartInItsOwnForm) {
+    fs::create_directories(folder_ / L"Tonvale");
+    writeBytes(folder_ / L"Tonvale" / L"Tonvale.ini",
+               "; mine\r\n[Options]\r\nInitialDir=C:\\Music\\\r\n");
+    auto tonvale = startTonvale({false});
+    EXPECT_EQ(tonvale->panel(0), L"Status: Dinnected");
+    EXPECT_EQ(readBytes(tonvale->settingsFile()), "[Options]\r\nInitialDir=C:\\Music\\\r\n\r\n");
+    tonvale->choose(IdExit1);
+    EXPECT_EQ(tonvale->waitForExit(), 0);
+}
+
+}  // namespace
+}  // namespace tonvale::e2e
