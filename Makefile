@@ -1,5 +1,5 @@
 # The two commands a newcomer needs: `make run` and `make test`; `make dist` packs the download.
-.PHONY: run test dist build deps format clean
+.PHONY: run test dist screenshot build deps format clean
 
 run:
 	scripts/deps.sh run
@@ -12,6 +12,10 @@ test: deps
 dist:
 	scripts/deps.sh dist
 	scripts/dist.sh
+
+screenshot:
+	scripts/deps.sh run
+	scripts/screenshot.sh
 
 build: deps
 	scripts/build.sh
