@@ -1,24 +1,12 @@
 // The window's own commands, the categories and start-up, pressed and read back as a user would.
 #include "Form1Fixture.h"
+#include "HeldFile.h"
 #include "MediaCategories.h"
 
 namespace tonvale::testing {
 namespace {
 
 using Lines = std::vector<std::wstring>;
-
-// Holds a file open the way another program might, with the given sharing.
-class HeldFile {
-  public:
-    HeldFile(const fs::path& file, DWORD sharing)
-        : handle_(CreateFileW(file.c_str(), GENERIC_READ | GENERIC_WRITE, sharing, nullptr,
-                              OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr)) {}
-    ~HeldFile() { CloseHandle(handle_); }
-    bool held() const { return handle_ != INVALID_HANDLE_VALUE; }
-
-  private:
-    HANDLE handle_;
-};
 
 void insertRow(HWND list, const wchar_t* name) {
     LVITEMW item{};
