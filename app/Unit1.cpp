@@ -361,10 +361,15 @@ void TForm1::aboutCommand() {
     setup_.prompts->showAbout(kAboutText, kAboutTitle);
 }
 
-// Not yet built: the file list, the upload, the Options dialog and tray mode.
+// Not yet built: the file list, the upload and tray mode.
 void TForm1::openCommand() {}
 void TForm1::uploadCommand() {}
-void TForm1::Options1Click() {}
 void TForm1::Showprogram1Click() {}
+
+void TForm1::Options1Click() {
+    if (optionsDialog_.show) {
+        optionsDialog_.show();
+    }
+}
 
 }  // namespace tonvale

@@ -7,7 +7,9 @@
 #include <array>
 #include <exception>
 #include <filesystem>
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "Form1Layout.h"
@@ -26,6 +28,11 @@ struct Form1Setup {
     std::filesystem::path settingsPath;
     std::wstring programTitle;  // titles the error boxes
     bool endsProgramOnClose = true;
+};
+
+// The Options dialog as the main window uses it, without knowing the dialog itself.
+struct OptionsDialogLink {
+    std::function<void()> show;  // shows it and brings it to the front
 };
 
 // What the file-open dialog will be given when it runs.
@@ -47,6 +54,8 @@ class TForm1 final : public win::Form, public PhoneStatusView {
     HMENU mainMenu() const { return menuBar(); }
     HMENU popupMenu() const { return popupMenu_.get(); }
     const OpenDialogState& openDialog() const { return openDialog_; }
+    void setStartingFolder(const std::wstring& folder) { openDialog_.initialDir = folder; }
+    void connectOptionsDialog(OptionsDialogLink link) { optionsDialog_ = std::move(link); }
 
     // What the phone commands show.
     void setStatusPanel(int panel, const std::wstring& text) override;
@@ -128,6 +137,7 @@ class TForm1 final : public win::Form, public PhoneStatusView {
     win::ProgressBarControl ProgressBar1;
     win::StatusBarControl StatusBar1;
     OpenDialogState openDialog_;
+    OptionsDialogLink optionsDialog_;
 
     int commandDepth_ = 0;
     int waitingNotifications_ = 0;

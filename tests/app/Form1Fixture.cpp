@@ -4,6 +4,8 @@
 #include <chrono>
 #include <thread>
 
+#include "Program.h"
+
 namespace tonvale::testing {
 
 Form1Test::Form1Test() {
@@ -26,6 +28,13 @@ void Form1Test::start(bool phoneAttached) {
         GetModuleHandleW(nullptr),
         Form1Setup{&phone_, &prompts_, settingsPath_, L"app_tests", false});
     loop_.addForm(form_->handle());
+}
+
+void Form1Test::startWithOptions() {
+    startShown();
+    form2_ = createOptionsDialog(GetModuleHandleW(nullptr), *form_,
+                                 Form1Setup{&phone_, &prompts_, settingsPath_, L"app_tests"});
+    loop_.addForm(form2_->handle());
 }
 
 void Form1Test::startShown() {

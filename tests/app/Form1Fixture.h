@@ -16,6 +16,7 @@
 #include "P2kLibraryPhone.h"
 #include "TestFiles.h"
 #include "Unit1.h"
+#include "Unit2.h"
 #include "p2kapi_test.h"
 #include "win/MessageLoop.h"
 
@@ -56,7 +57,10 @@ class Form1Test : public ::testing::Test {
     void start(bool phoneAttached = false);
     // As start(), shown and active, for what needs the focus or the screen.
     void startShown();
+    // As startShown(), with the Options dialog created hidden and joined as start-up does.
+    void startWithOptions();
     TForm1& form() { return *form_; }
+    TForm2& options() { return *form2_; }
 
     HWND control(const wchar_t* name) const;
     std::wstring text(const wchar_t* name) const;
@@ -87,6 +91,7 @@ class Form1Test : public ::testing::Test {
     RecordingPrompts prompts_;
     P2kLibraryPhone phone_{&ConnectionRelay::onConnect};
     std::unique_ptr<TForm1> form_;
+    std::unique_ptr<TForm2> form2_;
     win::MessageLoop loop_;
 };
 
