@@ -30,7 +30,8 @@ std::unique_ptr<TForm2> createOptionsDialog(HINSTANCE instance, TForm1& mainWind
                                  mainWindow.setStartingFolder(folder);
                              }});
     TForm2& dialog = *options;
-    mainWindow.connectOptionsDialog({[&dialog] { dialog.showInFront(); }});
+    mainWindow.connectOptionsDialog({[&dialog] { dialog.showInFront(); },
+                                     [&dialog](bool inTray) { dialog.standAlone(inTray); }});
     return options;
 }
 

@@ -50,7 +50,9 @@ const std::array<TForm1::Route, 21> TForm1::routes_{{
 }};
 
 TForm1::TForm1(HINSTANCE instance, Form1Setup setup)
-    : Form(instance, form1Description()), setup_(std::move(setup)) {
+    : Form(instance, form1Description()),
+      setup_(std::move(setup)),
+      taskbarCreatedMessage_(RegisterWindowMessageW(L"TaskbarCreated")) {
     create();
 }
 
@@ -63,6 +65,10 @@ TForm1::~TForm1() {
 }
 
 LRESULT TForm1::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == taskbarCreatedMessage_ && message != 0) {
+        onTaskbarCreated();
+        return 0;
+    }
     switch (message) {
         case WM_COMMAND: {
             const int id = LOWORD(wParam);
@@ -92,12 +98,18 @@ LRESULT TForm1::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_PHONE_CONNECTED:
             onPhoneConnected();
             return 0;
+        case WM_SYSCOMMAND:
+            return WMSysCommand(wParam, lParam);
+        case WM_TRAY_ICON:
+            RxTrayIcon1Message(static_cast<UINT>(lParam));
+            return 0;
         case WM_CLOSE:
             close();
             return 0;
         case WM_DESTROY:
             closing_ = true;
             ConnectionRelay::detach(handle());
+            removeTrayIcon();
             // A window whose creation failed ends nothing: start-up reports the failure.
             if (setup_.endsProgramOnClose && created_) {
                 PostQuitMessage(0);
@@ -361,10 +373,9 @@ void TForm1::aboutCommand() {
     setup_.prompts->showAbout(kAboutText, kAboutTitle);
 }
 
-// Not yet built: the file list, the upload and tray mode.
+// Not yet built: the file list and the upload.
 void TForm1::openCommand() {}
 void TForm1::uploadCommand() {}
-void TForm1::Showprogram1Click() {}
 
 void TForm1::Options1Click() {
     if (optionsDialog_.show) {

@@ -15,6 +15,7 @@
 #include "Form1Layout.h"
 #include "Phone.h"
 #include "PhoneStatusView.h"
+#include "TrayIcon.h"
 #include "UserPrompts.h"
 #include "win/Controls.h"
 #include "win/Form.h"
@@ -28,11 +29,14 @@ struct Form1Setup {
     std::filesystem::path settingsPath;
     std::wstring programTitle;  // titles the error boxes
     bool endsProgramOnClose = true;
+    // Where minimising puts the window; without one it minimises as any window does.
+    TrayIcon* trayIcon = nullptr;
 };
 
 // The Options dialog as the main window uses it, without knowing the dialog itself.
 struct OptionsDialogLink {
     std::function<void()> show;  // shows it and brings it to the front
+    std::function<void(bool inTray)> mainWindowInTray;
 };
 
 // What the file-open dialog will be given when it runs.
@@ -47,6 +51,8 @@ class TForm1 final : public win::Form, public PhoneStatusView {
   public:
     // Posted by the connection relay for each notification of the library.
     static constexpr UINT WM_PHONE_CONNECTED = WM_APP + 1;
+    // The tray icon's mouse messages.
+    static constexpr UINT WM_TRAY_ICON = WM_APP + 2;
 
     TForm1(HINSTANCE instance, Form1Setup setup);
     ~TForm1() override;
@@ -123,6 +129,16 @@ class TForm1 final : public win::Form, public PhoneStatusView {
     void restartCommand();
     void aboutCommand();
 
+    // Tray mode.
+    LRESULT WMSysCommand(WPARAM command, LPARAM lParam);
+    void RxTrayIcon1Message(UINT mouseMessage);
+    void RxTrayIcon1Click();
+    void PopupMenu1Popup();
+    void enterTrayMode();
+    void leaveTrayMode();
+    void onTaskbarCreated();
+    void removeTrayIcon();
+
     Form1Setup setup_;
     win::OwnedImageList tabImages_;
     std::vector<win::OwnedBitmap> popupPictures_;
@@ -138,6 +154,9 @@ class TForm1 final : public win::Form, public PhoneStatusView {
     win::StatusBarControl StatusBar1;
     OpenDialogState openDialog_;
     OptionsDialogLink optionsDialog_;
+    const UINT taskbarCreatedMessage_;  // sent to every top-level window when Explorer starts
+    bool inTrayMode_ = false;
+    bool leftButtonDownOnIcon_ = false;
 
     int commandDepth_ = 0;
     int waitingNotifications_ = 0;

@@ -23,6 +23,24 @@ void TForm2::showInFront() {
     SetForegroundWindow(handle());
 }
 
+void TForm2::standAlone(bool alone) {
+    const auto exStyle = GetWindowLongPtrW(handle(), GWL_EXSTYLE);
+    const auto wanted = alone ? exStyle | WS_EX_APPWINDOW : exStyle & ~LONG_PTR{WS_EX_APPWINDOW};
+    if (wanted == exStyle) {
+        return;
+    }
+    // The taskbar looks at the style when a window is shown, so a shown dialog is shown again;
+    // standing alone it takes the keyboard too, since the window it belongs to is gone.
+    const bool shown = IsWindowVisible(handle()) != FALSE;
+    if (shown) {
+        ShowWindow(handle(), SW_HIDE);
+    }
+    SetWindowLongPtrW(handle(), GWL_EXSTYLE, wanted);
+    if (shown) {
+        ShowWindow(handle(), alone ? SW_SHOW : SW_SHOWNA);
+    }
+}
+
 LRESULT TForm2::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_COMMAND:

@@ -31,6 +31,9 @@ class TForm2 final : public win::Form {
 
     // Options1Click: shows the dialog and brings it to the front.
     void showInFront();
+    // While the main window is hidden in the notification area the dialog stands alone: it
+    // keeps a taskbar button of its own, since the main window has none then.
+    void standAlone(bool alone);
 
   private:
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;

@@ -26,7 +26,7 @@ void Form1Test::start(bool phoneAttached) {
     P2KTest_Reset(phoneRoot_.c_str(), "E398", 32 << 20, phoneAttached ? 1 : 0, 0, 100);
     form_ = std::make_unique<TForm1>(
         GetModuleHandleW(nullptr),
-        Form1Setup{&phone_, &prompts_, settingsPath_, L"app_tests", false});
+        Form1Setup{&phone_, &prompts_, settingsPath_, L"app_tests", false, &tray_});
     loop_.addForm(form_->handle());
 }
 

@@ -15,6 +15,7 @@
 #include "ConnectionRelay.h"
 #include "P2kLibraryPhone.h"
 #include "TestFiles.h"
+#include "TrayIcon.h"
 #include "Unit1.h"
 #include "Unit2.h"
 #include "p2kapi_test.h"
@@ -46,6 +47,24 @@ class RecordingPrompts final : public UserPrompts {
             whileAboutIsOpen();
         }
     }
+};
+
+// Records the notification icon instead of showing it; the test clicks it through the window
+// and message it was given.
+class RecordingTrayIcon final : public TrayIcon {
+  public:
+    std::vector<std::string> calls;  // "add" and "remove", in order
+    bool refuse = false;             // as a desktop without a notification area
+    HWND window = nullptr;
+    UINT message = 0;
+
+    bool add(HWND target, UINT callbackMessage) override {
+        calls.push_back("add");
+        window = target;
+        message = callbackMessage;
+        return !refuse;
+    }
+    void remove() override { calls.push_back("remove"); }
 };
 
 class Form1Test : public ::testing::Test {
@@ -89,6 +108,7 @@ class Form1Test : public ::testing::Test {
     fs::path phoneRoot_;
     fs::path settingsPath_;
     RecordingPrompts prompts_;
+    RecordingTrayIcon tray_;
     P2kLibraryPhone phone_{&ConnectionRelay::onConnect};
     std::unique_ptr<TForm1> form_;
     std::unique_ptr<TForm2> form2_;
