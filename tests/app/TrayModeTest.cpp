@@ -251,13 +251,16 @@ TEST_F(TrayModeTest, AnOpenOptionsDialogKeepsATaskbarButtonInTrayMode) {
 }
 
 // The whole program, as the entry point runs it: the Options dialog is there, hidden, from the
-// start; Exit from the tray menu ends the program and takes the icon away.
+// start, opens from the menu and takes Esc from the program's message loop; Exit from the tray
+// menu ends the program and takes the icon away.
 struct ProgramRun {
     RecordingTrayIcon* tray;
     int step = 0;
     int ticks = 0;
     HWND main = nullptr;
+    HWND options = nullptr;
     bool optionsCreatedHidden = false;
+    bool optionsClosedByEsc = false;
     MenuChoice exit{IdExit2};
 };
 ProgramRun* programRun = nullptr;
@@ -274,29 +277,40 @@ void CALLBACK driveProgram(HWND, UINT, UINT_PTR, DWORD) {
         return;
     }
     switch (run->step) {
-        case 0: {
+        case 0:
             run->main = threadWindow(L"TForm1");
             if (run->main == nullptr || !IsWindowVisible(run->main)) {
                 return;
             }
-            HWND options = threadWindow(L"TForm2");
-            run->optionsCreatedHidden = options != nullptr && !IsWindowVisible(options) &&
-                                        GetWindow(options, GW_OWNER) == run->main;
-            PostMessageW(run->main, WM_SYSCOMMAND, SC_MINIMIZE, 0);
-            run->step = 1;
-            return;
-        }
+            run->options = threadWindow(L"TForm2");
+            run->optionsCreatedHidden = run->options != nullptr && !IsWindowVisible(run->options) &&
+                                        GetWindow(run->options, GW_OWNER) == run->main;
+            PostMessageW(run->main, WM_COMMAND, MAKEWPARAM(IdOptions1, 0), 0);
+            break;
         case 1:
+            if (GetActiveWindow() != run->options || GetFocus() == nullptr) {
+                return;
+            }
+            PostMessageW(GetFocus(), WM_KEYDOWN, VK_ESCAPE, 1);
+            break;
+        case 2:
+            if (IsWindowVisible(run->options)) {
+                return;
+            }
+            run->optionsClosedByEsc = true;
+            PostMessageW(run->main, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+            break;
+        case 3:
             if (IsWindowVisible(run->main) || run->tray->calls.empty()) {
                 return;
             }
             PostMessageW(run->main, run->tray->message, 1, WM_RBUTTONUP);
-            run->step = 2;
-            return;
+            break;
         default:
             stepMenu(run->exit);
             return;
     }
+    ++run->step;
 }
 
 TEST_F(Form1Test, ExitFromTheTrayMenuEndsTheProgramAndRemovesTheIcon) {
@@ -311,6 +325,7 @@ TEST_F(Form1Test, ExitFromTheTrayMenuEndsTheProgramAndRemovesTheIcon) {
     programRun = nullptr;
     EXPECT_EQ(code, 0);
     EXPECT_TRUE(run.optionsCreatedHidden);
+    EXPECT_TRUE(run.optionsClosedByEsc);
     EXPECT_TRUE(run.exit.appeared);
     EXPECT_FALSE(IsWindow(run.main));
     EXPECT_EQ(tray_.calls, (Calls{"add", "remove"}));
