@@ -189,6 +189,15 @@ TEST_F(OptionsDialogTest, TheKeyboardWalksTheDialogAndEnterAndEscCloseIt) {
         backward.push_back(focusedItem());
     }
     EXPECT_EQ(backward, (Lines{L"BitBtn2", L"Edit2", L"BitBtn1"}));
+    // The disabled controls keep their places in the order, after No, for when they work.
+    Lines stops;
+    for (HWND child = GetWindow(dialog(), GW_CHILD); child != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+        if (styleOf(child) & WS_TABSTOP) {
+            stops.push_back(win::Control(child).text());
+        }
+    }
+    EXPECT_EQ(stops, (Lines{L"OK", L"", L"&No", L"&Defaults", L"Picture", L"Auto"}));
 
     // Enter in the field is OK: stored, hidden.
     typeKey(VK_TAB);
