@@ -9,8 +9,10 @@ namespace tonvale {
 int runProgram(HINSTANCE instance, int showCommand, const Form1Setup& setup) {
     try {
         TForm1 form(instance, setup);
+        const std::unique_ptr<TForm2> options = createOptionsDialog(instance, form, setup);
         win::MessageLoop loop;
         loop.addForm(form.handle());
+        loop.addForm(options->handle());
         form.show(showCommand);
         return loop.run();
     } catch (...) {
@@ -18,6 +20,19 @@ int runProgram(HINSTANCE instance, int showCommand, const Form1Setup& setup) {
                                  setup.programTitle);
         return 1;
     }
+}
+
+std::unique_ptr<TForm2> createOptionsDialog(HINSTANCE instance, TForm1& mainWindow,
+                                            const Form1Setup& setup) {
+    auto options = std::make_unique<TForm2>(
+        instance, Form2Setup{mainWindow.handle(), setup.prompts, setup.settingsPath,
+                             setup.programTitle, [&mainWindow](const std::wstring& folder) {
+                                 mainWindow.setStartingFolder(folder);
+                             }});
+    TForm2& dialog = *options;
+    mainWindow.connectOptionsDialog({[&dialog] { dialog.showInFront(); },
+                                     [&dialog](bool inTray) { dialog.standAlone(inTray); }});
+    return options;
 }
 
 }  // namespace tonvale

@@ -95,7 +95,8 @@ const std::array<TForm1::Route, 21> TForm1::routes_{{
 TForm1::TForm1(HINSTANCE instance, Form1Setup setup)
     : Form(instance, form1Description()),
       setup_(std::move(setup)),
-      files_(localeCollation(), this) {
+      files_(localeCollation(), this),
+      taskbarCreatedMessage_(RegisterWindowMessageW(L"TaskbarCreated")) {
     create();
 }
 
@@ -108,6 +109,10 @@ TForm1::~TForm1() {
 }
 
 LRESULT TForm1::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == taskbarCreatedMessage_ && message != 0) {
+        onTaskbarCreated();
+        return 0;
+    }
     switch (message) {
         case WM_COMMAND: {
             const int id = LOWORD(wParam);
@@ -144,12 +149,18 @@ LRESULT TForm1::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             runCommand(&TForm1::ListView1DragDrop);
             return 0;
         }
+        case WM_SYSCOMMAND:
+            return WMSysCommand(wParam, lParam);
+        case WM_TRAY_ICON:
+            RxTrayIcon1Message(static_cast<UINT>(lParam));
+            return 0;
         case WM_CLOSE:
             close();
             return 0;
         case WM_DESTROY:
             closing_ = true;
             ConnectionRelay::detach(handle());
+            removeTrayIcon();
             // A window whose creation failed ends nothing: start-up reports the failure.
             if (setup_.endsProgramOnClose && created_) {
                 PostQuitMessage(0);
@@ -513,8 +524,11 @@ void TForm1::uploadCommand() {
     uploadFiles(*setup_.phone, files_, localFiles_, contents_, *this);
 }
 
-// Not yet built: the Options dialog and tray mode.
-void TForm1::Options1Click() {}
-void TForm1::Showprogram1Click() {}
+
+void TForm1::Options1Click() {
+    if (optionsDialog_.show) {
+        optionsDialog_.show();
+    }
+}
 
 }  // namespace tonvale

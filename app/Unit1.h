@@ -7,7 +7,9 @@
 #include <array>
 #include <exception>
 #include <filesystem>
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "FileList.h"
@@ -16,6 +18,7 @@
 #include "OpenDialog.h"
 #include "Phone.h"
 #include "TransferView.h"
+#include "TrayIcon.h"
 #include "UserPrompts.h"
 #include "win/Controls.h"
 #include "win/Form.h"
@@ -29,12 +32,22 @@ struct Form1Setup {
     std::filesystem::path settingsPath;
     std::wstring programTitle;  // titles the error boxes
     bool endsProgramOnClose = true;
+    // Where minimising puts the window; without one it minimises as any window does.
+    TrayIcon* trayIcon = nullptr;
+};
+
+// The Options dialog as the main window uses it, without knowing the dialog itself.
+struct OptionsDialogLink {
+    std::function<void()> show;  // shows it and brings it to the front
+    std::function<void(bool inTray)> mainWindowInTray;
 };
 
 class TForm1 final : public win::Form, public TransferView, private FileListView {
   public:
     // Posted by the connection relay for each notification of the library.
     static constexpr UINT WM_PHONE_CONNECTED = WM_APP + 1;
+    // The tray icon's mouse messages.
+    static constexpr UINT WM_TRAY_ICON = WM_APP + 2;
 
     TForm1(HINSTANCE instance, Form1Setup setup);
     ~TForm1() override;
@@ -42,6 +55,8 @@ class TForm1 final : public win::Form, public TransferView, private FileListView
     HMENU mainMenu() const { return menuBar(); }
     HMENU popupMenu() const { return popupMenu_.get(); }
     const OpenDialogState& openDialog() const { return openDialog_; }
+    void setStartingFolder(const std::wstring& folder) { openDialog_.initialDir = folder; }
+    void connectOptionsDialog(OptionsDialogLink link) { optionsDialog_ = std::move(link); }
 
     // What the commands show and read.
     void setStatusPanel(int panel, const std::wstring& text) override;
@@ -124,6 +139,16 @@ class TForm1 final : public win::Form, public TransferView, private FileListView
     void restartCommand();
     void aboutCommand();
 
+    // Tray mode.
+    LRESULT WMSysCommand(WPARAM command, LPARAM lParam);
+    void RxTrayIcon1Message(UINT mouseMessage);
+    void RxTrayIcon1Click();
+    void PopupMenu1Popup();
+    void enterTrayMode();
+    void leaveTrayMode();
+    void onTaskbarCreated();
+    void removeTrayIcon();
+
     Form1Setup setup_;
     win::OwnedImageList tabImages_;
     std::vector<win::OwnedBitmap> popupPictures_;
@@ -146,6 +171,10 @@ class TForm1 final : public win::Form, public TransferView, private FileListView
     int editedRow_ = -1;
     std::wstring editedName_;
     std::vector<std::wstring> droppedFiles_;
+    OptionsDialogLink optionsDialog_;
+    const UINT taskbarCreatedMessage_;  // sent to every top-level window when Explorer starts
+    bool inTrayMode_ = false;
+    bool leftButtonDownOnIcon_ = false;
 
     int commandDepth_ = 0;
     int waitingNotifications_ = 0;

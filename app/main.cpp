@@ -7,6 +7,7 @@
 #include "Program.h"
 #include "RuntimeError.h"
 #include "SettingsPaths.h"
+#include "TrayIcon.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
@@ -21,7 +22,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
         return 1;
     }
     tonvale::P2kLibraryPhone phone(&tonvale::ConnectionRelay::onConnect);
-    return tonvale::runProgram(instance, showCommand,
-                               {&phone, &prompts, tonvale::settingsFilePathFor(executable),
-                                tonvale::programTitleFromPath(executable.wstring()), true});
+    tonvale::ShellTrayIcon trayIcon(instance);
+    return tonvale::runProgram(
+        instance, showCommand,
+        {&phone, &prompts, tonvale::settingsFilePathFor(executable),
+         tonvale::programTitleFromPath(executable.wstring()), true, &trayIcon});
 }

@@ -1,5 +1,6 @@
 #include "StartingFolder.h"
 
+#include "IniDocument.h"
 #include "SettingsFile.h"
 #include "SettingsPaths.h"
 
@@ -23,6 +24,14 @@ void storeStartingFolder(const std::filesystem::path& settingsFile, std::wstring
     SettingsFile settings = SettingsFile::load(settingsFile);
     settings.writeString(kSection, kKey, folder);
     settings.save();
+}
+
+// Through the file's own text, so that reading it back cannot differ from what a start reads.
+std::wstring startingFolderAsReadBack(std::wstring_view folder) {
+    IniDocument document;
+    document.writeString(kSection, kKey, folder);
+    return normalizeInitialDir(
+        IniDocument::parse(document.render()).readString(kSection, kKey, L""));
 }
 
 }  // namespace tonvale

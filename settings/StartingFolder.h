@@ -19,4 +19,8 @@ void loadStartingFolder(const std::filesystem::path& settingsFile,
 // SettingsFileError when the file cannot be read or saved; nothing is stored then.
 void storeStartingFolder(const std::filesystem::path& settingsFile, std::wstring_view folder);
 
+// The starting folder that the next start will read back once `folder` is stored: trimmed of
+// blanks and normalised. Throws std::invalid_argument for a line break, as storing does.
+std::wstring startingFolderAsReadBack(std::wstring_view folder);
+
 }  // namespace tonvale

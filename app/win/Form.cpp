@@ -326,7 +326,11 @@ void Form::createControls() {
             SetWindowSubclass(child, &multiLineEditProcedure, 0, 0);
         }
         if (description.picture != nullptr) {
-            buttonPictures_.push_back(loadPictureList(instance_, {description.picture}));
+            // A button too low for the whole picture shows it at half size.
+            const int pictureSize =
+                description.height >= kPictureSize + 8 ? kPictureSize : kPictureSize / 2;
+            buttonPictures_.push_back(
+                loadPictureList(instance_, {description.picture}, pictureSize));
             BUTTON_IMAGELIST images{
                 buttonPictures_.back().get(), {4, 0, 0, 0}, BUTTON_IMAGELIST_ALIGN_LEFT};
             SendMessageW(child, BCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(&images));

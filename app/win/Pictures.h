@@ -13,7 +13,9 @@ inline constexpr int kPictureSize = 32;
 OwnedBitmap loadPicture(HINSTANCE instance, const wchar_t* resourceName);
 // Menus blend with premultiplied alpha.
 OwnedBitmap loadMenuPicture(HINSTANCE instance, const wchar_t* resourceName);
-// An image list of 32 by 32 pictures, in the order given.
-OwnedImageList loadPictureList(HINSTANCE instance, std::initializer_list<const wchar_t*> names);
+// An image list of the pictures in the order given, at `size` pixels square: 32, or 16 for a
+// control too low to show them whole.
+OwnedImageList loadPictureList(HINSTANCE instance, std::initializer_list<const wchar_t*> names,
+                               int size = kPictureSize);
 
 }  // namespace tonvale::win

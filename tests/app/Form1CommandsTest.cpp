@@ -1,5 +1,6 @@
 // The window's own commands, the categories and start-up, pressed and read back as a user would.
 #include "Form1Fixture.h"
+#include "HeldFile.h"
 #include "MediaCategories.h"
 
 namespace tonvale::testing {
@@ -7,18 +8,6 @@ namespace {
 
 using Lines = std::vector<std::wstring>;
 
-// Holds a file open the way another program might, with the given sharing.
-class HeldFile {
-  public:
-    HeldFile(const fs::path& file, DWORD sharing)
-        : handle_(CreateFileW(file.c_str(), GENERIC_READ | GENERIC_WRITE, sharing, nullptr,
-                              OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr)) {}
-    ~HeldFile() { CloseHandle(handle_); }
-    bool held() const { return handle_ != INVALID_HANDLE_VALUE; }
-
-  private:
-    HANDLE handle_;
-};
 
 TEST_F(Form1Test, AFreshStartShowsPictureAndADisconnectedPhone) {
     start();

@@ -4,6 +4,8 @@
 #include <chrono>
 #include <thread>
 
+#include "Program.h"
+
 namespace tonvale::testing {
 
 Form1Test::Form1Test() {
@@ -24,8 +26,15 @@ void Form1Test::start(bool phoneAttached) {
     P2KTest_Reset(phoneRoot_.c_str(), "E398", 32 << 20, phoneAttached ? 1 : 0, 0, 100);
     form_ = std::make_unique<TForm1>(
         GetModuleHandleW(nullptr),
-        Form1Setup{&phone_, &prompts_, settingsPath_, L"app_tests", false});
+        Form1Setup{&phone_, &prompts_, settingsPath_, L"app_tests", false, &tray_});
     loop_.addForm(form_->handle());
+}
+
+void Form1Test::startWithOptions() {
+    startShown();
+    form2_ = createOptionsDialog(GetModuleHandleW(nullptr), *form_,
+                                 Form1Setup{&phone_, &prompts_, settingsPath_, L"app_tests"});
+    loop_.addForm(form2_->handle());
 }
 
 void Form1Test::startShown() {

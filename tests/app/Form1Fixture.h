@@ -17,7 +17,9 @@
 #include "ConnectionRelay.h"
 #include "P2kLibraryPhone.h"
 #include "TestFiles.h"
+#include "TrayIcon.h"
 #include "Unit1.h"
+#include "Unit2.h"
 #include "p2kapi_test.h"
 #include "win/MessageLoop.h"
 
@@ -61,6 +63,24 @@ class RecordingPrompts final : public UserPrompts {
     }
 };
 
+// Records the notification icon instead of showing it; the test clicks it through the window
+// and message it was given.
+class RecordingTrayIcon final : public TrayIcon {
+  public:
+    std::vector<std::string> calls;  // "add" and "remove", in order
+    bool refuse = false;             // as a desktop without a notification area
+    HWND window = nullptr;
+    UINT message = 0;
+
+    bool add(HWND target, UINT callbackMessage) override {
+        calls.push_back("add");
+        window = target;
+        message = callbackMessage;
+        return !refuse;
+    }
+    void remove() override { calls.push_back("remove"); }
+};
+
 class Form1Test : public ::testing::Test {
   protected:
     Form1Test();
@@ -70,7 +90,10 @@ class Form1Test : public ::testing::Test {
     void start(bool phoneAttached = false);
     // As start(), shown and active, for what needs the focus or the screen.
     void startShown();
+    // As startShown(), with the Options dialog created hidden and joined as start-up does.
+    void startWithOptions();
     TForm1& form() { return *form_; }
+    TForm2& options() { return *form2_; }
 
     HWND control(const wchar_t* name) const;
     std::wstring text(const wchar_t* name) const;
@@ -103,8 +126,10 @@ class Form1Test : public ::testing::Test {
     fs::path phoneRoot_;
     fs::path settingsPath_;
     RecordingPrompts prompts_;
+    RecordingTrayIcon tray_;
     P2kLibraryPhone phone_{&ConnectionRelay::onConnect};
     std::unique_ptr<TForm1> form_;
+    std::unique_ptr<TForm2> form2_;
     win::MessageLoop loop_;
 };
 

@@ -25,6 +25,12 @@ TEST(StartingFolder, StoringKeepsTheTypedTextAndTheOtherSettings) {
     EXPECT_EQ(applied, L"D:\\Ring tones") << "trimmed and without its trailing backslash";
 }
 
+TEST(StartingFolder, WhatTheNextStartReadsBackOfAFolderAboutToBeStored) {
+    EXPECT_EQ(startingFolderAsReadBack(L" D:\\Ring tones\\ "), L"D:\\Ring tones");
+    EXPECT_EQ(startingFolderAsReadBack(L"\tC:\\"), L"C:\\");
+    EXPECT_EQ(startingFolderAsReadBack(L""), L"");
+}
+
 TEST(StartingFolder, AFailedSaveAtStartLeavesTheFolderApplied) {
     const TempFolder folder;
     const auto file = folder / L"no such folder" / L"Tonvale.ini";
