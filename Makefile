@@ -1,5 +1,6 @@
-# The two commands a newcomer needs: `make run` and `make test`; `make dist` packs the download.
-.PHONY: run test dist build deps format clean
+# The two commands a newcomer needs: `make run` and `make test`; `make dist` packs the download;
+# `make bench` measures against baselines (not part of the tests or CI).
+.PHONY: run test dist bench build deps format clean
 
 run:
 	scripts/deps.sh run
@@ -12,6 +13,9 @@ test: deps
 dist:
 	scripts/deps.sh dist
 	scripts/dist.sh
+
+bench: deps
+	scripts/bench.sh
 
 build: deps
 	scripts/build.sh
