@@ -1,5 +1,6 @@
-# The two commands a newcomer needs: `make run` and `make test`; `make dist` packs the download.
-.PHONY: run test dist screenshot build deps format clean
+# The two commands a newcomer needs: `make run` and `make test`; `make dist` packs the download;
+# `make bench` measures against baselines (not part of the tests or CI).
+.PHONY: run test dist screenshot bench build deps format clean
 
 run:
 	scripts/deps.sh run
@@ -16,6 +17,9 @@ dist:
 screenshot:
 	scripts/deps.sh run
 	scripts/screenshot.sh
+
+bench: deps
+	scripts/bench.sh
 
 build: deps
 	scripts/build.sh

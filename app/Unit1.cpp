@@ -25,17 +25,18 @@ namespace {
 
 constexpr int kFileColumnsOtherWidth = 50;
 constexpr int kPanelWidths[] = {100, 80, 170, 50};
+constexpr ULONGLONG kRefreshIntervalMs = 100;
 
-// Files dropped on the list reach the form, which adds them as an Open does.
-LRESULT CALLBACK fileDropProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                                   UINT_PTR, DWORD_PTR) {
+// Files dropped on the list reach the form, which adds them as an Open does. A plain subclass
+// that keeps the list's own procedure in the list's user data: Wine's SetWindowSubclass finds
+// its chain through a window property, a round trip to the Wine server at every message, and
+// Open sends the list seven messages a file.
+LRESULT CALLBACK fileDropProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_DROPFILES) {
         return SendMessageW(GetParent(window), WM_DROPFILES, wParam, lParam);
     }
-    if (message == WM_NCDESTROY) {
-        RemoveWindowSubclass(window, &fileDropProcedure, 0);
-    }
-    return DefSubclassProc(window, message, wParam, lParam);
+    const auto listProcedure = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    return CallWindowProcW(listProcedure, window, message, wParam, lParam);
 }
 
 std::vector<std::wstring> droppedFiles(HDROP drop) {
@@ -209,7 +210,10 @@ void TForm1::setUpControls() {
 
     ListView_SetExtendedListViewStyle(ListView1.handle(), LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
     DragAcceptFiles(ListView1.handle(), TRUE);
-    SetWindowSubclass(ListView1.handle(), &fileDropProcedure, 0, 0);
+    SetWindowLongPtrW(ListView1.handle(), GWLP_USERDATA,
+                      GetWindowLongPtrW(ListView1.handle(), GWLP_WNDPROC));
+    SetWindowLongPtrW(ListView1.handle(), GWLP_WNDPROC,
+                      reinterpret_cast<LONG_PTR>(&fileDropProcedure));
     ListView1.addColumn(0, L"File(s)", 100);
     ListView1.addColumn(1, L"Type", kFileColumnsOtherWidth);
     ListView1.addColumn(2, L"Size", kFileColumnsOtherWidth);
@@ -304,13 +308,25 @@ void TForm1::runCommand(Handler handler) {
     } catch (...) {
         showFailure(std::current_exception());
     }
+    showPendingChanges();
     --commandDepth_;
     handleWaitingNotifications();
 }
 
 void TForm1::showFailure(std::exception_ptr failure) {
+    showPendingChanges();
     setup_.prompts->showError(handle(), errorBoxText(describeFailure(failure)),
                               setup_.programTitle);
+}
+
+void TForm1::showPendingChanges() {
+    if (!pendingLog_.empty()) {
+        Memo1.appendLine(pendingLog_);
+        pendingLog_.clear();
+    }
+    if (pendingPosition_) {
+        ProgressBar1.setPosition(*std::exchange(pendingPosition_, std::nullopt));
+    }
 }
 
 // Creation: register with the phone library, take the dialog's starting folder from the
@@ -342,8 +358,16 @@ void TForm1::setStatusPanel(int panel, const std::wstring& text) {
     StatusBar1.setPanelText(panel, text);
 }
 
+// A command's lines and the bar's position are shown when it ends or refreshes the window.
 void TForm1::appendLog(const std::wstring& line) {
-    Memo1.appendLine(line);
+    if (commandDepth_ == 0) {
+        Memo1.appendLine(line);
+        return;
+    }
+    if (!pendingLog_.empty()) {
+        pendingLog_ += L"\r\n";
+    }
+    pendingLog_ += line;
 }
 
 void TForm1::setFreeSpaceFigure(const std::wstring& text) {
@@ -351,6 +375,7 @@ void TForm1::setFreeSpaceFigure(const std::wstring& text) {
 }
 
 void TForm1::resetProgress() {
+    pendingPosition_.reset();
     ProgressBar1.setMaximum(0);
     ProgressBar1.setPosition(0);
 }
@@ -376,11 +401,23 @@ void TForm1::setProgressMaximum(int maximum) {
 }
 
 void TForm1::setProgressPosition(int position) {
-    ProgressBar1.setPosition(position);
+    if (commandDepth_ == 0) {
+        ProgressBar1.setPosition(position);
+        return;
+    }
+    pendingPosition_ = position;
 }
 
-// The upload runs inside its handler; the log and the bar are drawn as each entry is done.
+// The upload runs inside its handler; the log and the bar are drawn as entries are done. Each
+// drawing costs milliseconds (the log's scroll bar is drawn anew), so a quick run of small files
+// is drawn at most every kRefreshIntervalMs, which the eye cannot tell from every entry.
 void TForm1::refresh() {
+    const ULONGLONG now = GetTickCount64();
+    if (now - lastRefresh_ < kRefreshIntervalMs) {
+        return;
+    }
+    lastRefresh_ = now;
+    showPendingChanges();
     UpdateWindow(ProgressBar1.handle());
     UpdateWindow(Memo1.handle());
 }
@@ -470,6 +507,7 @@ void TForm1::BitBtn9Click() {
 
 // Clear log file.
 void TForm1::BitBtn10Click() {
+    pendingLog_.clear();
     Memo1.setText(L"");
 }
 

@@ -8,6 +8,7 @@
 #include <exception>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -99,6 +100,8 @@ class TForm1 final : public win::Form, public TransferView, private FileListView
     // the library that arrive meanwhile wait until the outermost command has ended.
     void runCommand(Handler handler);
     void showFailure(std::exception_ptr failure);
+    // Shows what a command has gathered for Memo1 and ProgressBar1, in one go.
+    void showPendingChanges();
     void reportConnectedPhoneNow();
     void handleWaitingNotifications();
 
@@ -176,6 +179,12 @@ class TForm1 final : public win::Form, public TransferView, private FileListView
     bool inTrayMode_ = false;
     bool leftButtonDownOnIcon_ = false;
 
+    // What the running command gave Memo1 and ProgressBar1 and they do not show yet: adding
+    // to a long multi-line edit costs as much for one line as for many, and the bar draws
+    // itself at every new position.
+    std::wstring pendingLog_;  // "\r\n" between the lines
+    std::optional<int> pendingPosition_;
+    ULONGLONG lastRefresh_ = 0;
     int commandDepth_ = 0;
     int waitingNotifications_ = 0;
     bool closing_ = false;

@@ -80,6 +80,23 @@ VolumeUsage ScanVolume(const std::wstring& root, const std::wstring& openFile) {
     return usage;
 }
 
+std::optional<int64_t> DeleteHostFile(const std::wstring& path) {
+    // Opened for deletion rather than deleted by name, so that the name is looked up once
+    // (under Wine a pass over the whole folder when it is missing) and the length read on the
+    // way; the file goes when the handle is closed.
+    UniqueHandle file(::CreateFileW(path.c_str(), DELETE | FILE_READ_ATTRIBUTES,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, FILE_FLAG_DELETE_ON_CLOSE, nullptr));
+    if (!file) {
+        return std::nullopt;
+    }
+    LARGE_INTEGER size{};
+    if (!::GetFileSizeEx(file.Get(), &size)) {
+        size.QuadPart = 0;
+    }
+    return size.QuadPart;
+}
+
 int32_t ClampToInt32(int64_t value) {
     constexpr int64_t kMin = std::numeric_limits<int32_t>::min();
     constexpr int64_t kMax = std::numeric_limits<int32_t>::max();

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace p2kapi {
@@ -19,6 +20,11 @@ bool PrepareVolume(const std::wstring& root);
 // is left out of the byte total: the directory entry of a file being written may lag behind its
 // real size, so the caller adds the size it knows.
 VolumeUsage ScanVolume(const std::wstring& root, const std::wstring& openFile);
+
+// Deletes the file `path` and gives the length it had; nothing when there is no such file, it
+// is a folder, or someone holds it open without sharing it for deletion (as the phone's open
+// file is).
+std::optional<int64_t> DeleteHostFile(const std::wstring& path);
 
 // `value` clamped into the signed 32-bit range the phone reports sizes in.
 int32_t ClampToInt32(int64_t value);

@@ -12,13 +12,23 @@ constexpr uint32_t kPieceBytes = 64 * 1024;
 
 }  // namespace
 
-std::optional<PhoneFile> PhoneFile::Create(const std::wstring& hostPath) {
+std::optional<PhoneFile> PhoneFile::Create(const std::wstring& hostPath, int64_t& replacedBytes) {
     // Others may read the file while it is written (the tests do), but not change or remove it.
-    UniqueHandle handle(::CreateFileW(hostPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                                      CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    // Opened, measured and then emptied: the name is looked up once, which under Wine means a
+    // pass over the whole folder when no file has the name yet.
+    UniqueHandle handle(::CreateFileW(hostPath.c_str(), GENERIC_WRITE | FILE_READ_ATTRIBUTES,
+                                      FILE_SHARE_READ, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                                      nullptr));
     if (!handle) {
         return std::nullopt;
     }
+    LARGE_INTEGER size{};
+    if (::GetLastError() == ERROR_ALREADY_EXISTS) {
+        if (!::GetFileSizeEx(handle.Get(), &size) || !::SetEndOfFile(handle.Get())) {
+            return std::nullopt;
+        }
+    }
+    replacedBytes = size.QuadPart;
     return PhoneFile(std::move(handle), hostPath);
 }
 

@@ -13,7 +13,8 @@ namespace p2kapi {
 class PhoneFile {
   public:
     // Creates `hostPath`, or empties it when it exists; its folder must exist already.
-    static std::optional<PhoneFile> Create(const std::wstring& hostPath);
+    // `replacedBytes` is the length the file had before: 0 for a new one.
+    static std::optional<PhoneFile> Create(const std::wstring& hostPath, int64_t& replacedBytes);
 
     // Appends all `length` bytes or, on failure, none: a half-written piece is cut off again.
     bool Append(const void* data, uint32_t length);

@@ -29,6 +29,7 @@ void VirtualPhone::StartLocked(PhoneSettings settings) {
     started_ = true;
     // A volume that cannot be prepared still works as far as the host lets it.
     PrepareVolume(settings_.root);
+    RescanLocked();
     EnsureThreadLocked();
     if (settings_.attached) {
         ScheduleAttachLocked(settings_.attachDelayMs);
@@ -53,7 +54,7 @@ void VirtualPhone::Reset(PhoneSettings settings) {
     handlerCalls_ = 0;
     handlerThreadId_ = 0;
     openFile_.reset();
-    bytesOfOtherFiles_ = 0;
+    usedBytes_ = 0;
     freeBytesOverride_.reset();
     failingCreates_ = 0;
     failingWrites_ = 0;
@@ -66,21 +67,26 @@ void VirtualPhone::LogCall(std::string_view line) {
     log_.Append(line);
 }
 
-int64_t VirtualPhone::FreeBytesLocked() {
-    if (freeBytesOverride_) {
-        return *freeBytesOverride_;
-    }
+VolumeUsage VirtualPhone::RescanLocked() {
+    // The directory entry of the open file may lag behind what was written to it.
     const std::wstring openPath = openFile_ ? openFile_->HostPath() : std::wstring();
-    const int64_t openBytes = openFile_ ? openFile_->Size() : 0;
-    return settings_.capacityBytes - ScanVolume(settings_.root, openPath).bytes - openBytes;
+    const VolumeUsage usage = ScanVolume(settings_.root, openPath);
+    usedBytes_ = usage.bytes + (openFile_ ? openFile_->Size() : 0);
+    return usage;
 }
 
+// Asked once a connection, not once a file: it counts what the host folder holds now,
+// including files put there from outside.
 std::optional<int32_t> VirtualPhone::FreeBytes() {
     auto lock = Lock();
     if (!attached_) {
         return std::nullopt;
     }
-    return ClampToInt32(FreeBytesLocked());
+    if (freeBytesOverride_) {
+        return *freeBytesOverride_;
+    }
+    RescanLocked();
+    return ClampToInt32(settings_.capacityBytes - usedBytes_);
 }
 
 bool VirtualPhone::ReadSeem(int seem, int record, int offset, int bytes, unsigned char* buffer) {
@@ -93,7 +99,7 @@ std::optional<int> VirtualPhone::CountFiles() {
     if (!attached_) {
         return std::nullopt;
     }
-    return ScanVolume(settings_.root, std::wstring()).fileCount;
+    return RescanLocked().fileCount;
 }
 
 bool VirtualPhone::Delete(const char* phonePath) {
@@ -102,8 +108,15 @@ bool VirtualPhone::Delete(const char* phonePath) {
         return false;
     }
     const auto hostPath = HostPathFor(phonePath, settings_.root);
-    // DeleteFileW refuses folders, and the open file (it is not shared for deletion).
-    return hostPath && ::DeleteFileW(hostPath->c_str());
+    if (!hostPath) {
+        return false;
+    }
+    const auto bytes = DeleteHostFile(*hostPath);
+    if (!bytes) {
+        return false;
+    }
+    usedBytes_ -= *bytes;
+    return true;
 }
 
 bool VirtualPhone::Create(const char* phonePath) {
@@ -120,12 +133,13 @@ bool VirtualPhone::Create(const char* phonePath) {
         return false;
     }
     openFile_.reset();
-    auto file = PhoneFile::Create(*hostPath);
+    // Creating empties a file of the name: only its bytes leave the count.
+    int64_t replacedBytes = 0;
+    auto file = PhoneFile::Create(*hostPath, replacedBytes);
     if (!file) {
         return false;
     }
-    // Writes check the free space often; the other files are counted once, here.
-    bytesOfOtherFiles_ = ScanVolume(settings_.root, *hostPath).bytes;
+    usedBytes_ -= replacedBytes;
     openFile_ = std::move(file);
     return true;
 }
@@ -143,12 +157,15 @@ bool VirtualPhone::Write(const void* data, uint32_t length) {
         return true;
     }
     const int64_t freeBytes =
-        freeBytesOverride_ ? *freeBytesOverride_
-                           : settings_.capacityBytes - bytesOfOtherFiles_ - openFile_->Size();
+        freeBytesOverride_ ? *freeBytesOverride_ : settings_.capacityBytes - usedBytes_;
     if (data == nullptr || static_cast<int64_t>(length) > freeBytes) {
         return false;
     }
-    return openFile_->Append(data, length);
+    if (!openFile_->Append(data, length)) {
+        return false;
+    }
+    usedBytes_ += length;
+    return true;
 }
 
 bool VirtualPhone::Close() {

@@ -6,6 +6,7 @@
 #include "p2kapi.h"
 
 #include "call_log.h"
+#include "host_volume.h"
 #include "phone_file.h"
 #include "phone_settings.h"
 #include "win_handle.h"
@@ -69,7 +70,8 @@ class VirtualPhone {
     void AttachLocked();
     void DetachLocked();
     void ScheduleAttachLocked(unsigned delayMs);
-    int64_t FreeBytesLocked();
+    // Counts the volume afresh; usedBytes_ follows.
+    VolumeUsage RescanLocked();
 
     static DWORD WINAPI NotifierMain(void* self);
     void RunNotifier();
@@ -97,7 +99,10 @@ class VirtualPhone {
 
     // Volume.
     std::optional<PhoneFile> openFile_;
-    int64_t bytesOfOtherFiles_ = 0;  // Counted when the open file was created.
+    // Bytes of every file on the volume, the open one's as written so far. Counted when the
+    // phone starts and whenever its free space or files are asked for; the file operations
+    // keep it up to date in between, so that none of them scans the whole volume.
+    int64_t usedBytes_ = 0;
     std::optional<int32_t> freeBytesOverride_;
     int failingCreates_ = 0;
     int failingWrites_ = 0;

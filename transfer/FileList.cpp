@@ -13,7 +13,7 @@ size_t FileList::placeFor(std::wstring_view name) const {
     size_t high = entries_.size();
     while (low < high) {
         const size_t middle = low + (high - low) / 2;
-        if (collation_(name, entries_[middle].name) < 0) {
+        if (collation_(name, entries_[middle]->name) < 0) {
             high = middle;
         } else {
             low = middle + 1;
@@ -24,22 +24,23 @@ size_t FileList::placeFor(std::wstring_view name) const {
 
 size_t FileList::add(FileEntry entry) {
     const size_t index = placeFor(entry.name);
-    entries_.insert(entries_.begin() + static_cast<std::ptrdiff_t>(index), std::move(entry));
+    entries_.insert(entries_.begin() + static_cast<std::ptrdiff_t>(index),
+                    std::make_unique<FileEntry>(std::move(entry)));
     if (view_ != nullptr) {
-        view_->insertRow(index, entries_[index]);
+        view_->insertRow(index, *entries_[index]);
     }
     return index;
 }
 
 void FileList::setSize(size_t index, int64_t bytes) {
-    entries_[index].sizeBytes = bytes;
+    entries_[index]->sizeBytes = bytes;
     if (view_ != nullptr) {
-        view_->updateRow(index, entries_[index]);
+        view_->updateRow(index, *entries_[index]);
     }
 }
 
 size_t FileList::rename(size_t index, std::wstring name) {
-    FileEntry entry = std::move(entries_[index]);
+    FileEntry entry = std::move(*entries_[index]);
     entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(index));
     if (view_ != nullptr) {
         view_->removeRow(index);

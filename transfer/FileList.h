@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -35,7 +36,7 @@ class FileList {
 
     size_t size() const { return entries_.size(); }
     bool empty() const { return entries_.empty(); }
-    const FileEntry& operator[](size_t index) const { return entries_[index]; }
+    const FileEntry& operator[](size_t index) const { return *entries_[index]; }
 
     // Adds an entry in its place by name, after the entries of an equal name; returns its index.
     size_t add(FileEntry entry);
@@ -50,7 +51,9 @@ class FileList {
 
     Collation collation_;
     FileListView* view_;
-    std::vector<FileEntry> entries_;
+    // Held by pointer: an entry added in the middle of thousands moves pointers, not names
+    // and paths, so that opening many files stays close to n log n.
+    std::vector<std::unique_ptr<FileEntry>> entries_;
 };
 
 // Why `name` cannot be a file's name on the phone, as a line for the log; nothing when it can.

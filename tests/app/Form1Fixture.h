@@ -39,12 +39,16 @@ class RecordingPrompts final : public UserPrompts {
     std::vector<ShownBox> errors;
     std::vector<ShownBox> abouts;
     std::function<void()> whileAboutIsOpen;
+    std::function<void()> whileErrorIsOpen;
     // The answers of the file dialog in turn (a cancel when none is left), and what it was given.
     std::deque<std::optional<OpenDialogChoice>> choices;
     std::vector<OpenDialogState> dialogs;
 
     void showError(HWND owner, const std::wstring& text, const std::wstring& title) override {
         errors.push_back({owner, text, title});
+        if (whileErrorIsOpen) {
+            whileErrorIsOpen();
+        }
     }
     void showAbout(const std::wstring& text, const std::wstring& title) override {
         abouts.push_back({nullptr, text, title});

@@ -69,8 +69,13 @@ TEST_F(TransferTest, OpenShowsTheFilesInNameOrderLogsThemAndRemembersTheDialog) 
 TEST_F(TransferTest, AFileThatCannotBeMeasuredEndsOpenWithTheErrorBox) {
     start();
     const fs::path a = localFile(L"a.mid", "a");
+    // The log shows how far Open came while the box is still open.
+    Lines logWhileBoxIsOpen;
+    prompts_.whileErrorIsOpen = [&] { logWhileBoxIsOpen = logLines(); };
     openFiles({a, folder_ / L"gone.mid", localFile(L"c.mid", "c")});
     ASSERT_EQ(prompts_.errors.size(), 1u);
+    EXPECT_EQ(logWhileBoxIsOpen, (Lines{L"Opened file: " + a.wstring(),
+                                        L"Opened file: " + (folder_ / L"gone.mid").wstring()}));
     EXPECT_EQ(prompts_.errors[0].text, L"File not found.");
     EXPECT_EQ(rows(), (Lines{L"a.mid|.mid|0", L"gone.mid|.mid|"}));
     EXPECT_EQ(logLines().back(), L"Opened file: " + (folder_ / L"gone.mid").wstring());

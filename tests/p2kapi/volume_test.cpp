@@ -60,6 +60,25 @@ TEST_F(P2kapiVolumeTest, FreeSpaceFallsAsAFileIsWrittenAndReturnsWhenDeleted) {
     EXPECT_EQ(fresh, FreeSpace());
 }
 
+TEST_F(P2kapiVolumeTest, ReplacedAndDeletedFilesLeaveTheirRoomToTheNextWrites) {
+    WriteHostFile(HostPath("/a/mobile/audio/a.mid"), std::string(800, 'a'));
+    WriteHostFile(HostPath("/a/mobile/audio/b.mid"), std::string(300, 'b'));
+    ResetPhone(true, 0, 60000, HostBytes(root_) + 1000);
+
+    // Creating a.mid anew frees its 800 bytes, with no question about the free space between.
+    ASSERT_LE(0, File_Create("/a/mobile/audio/a.mid", 0));
+    EXPECT_EQ(0, File_Write(Pattern(1800, 1).data(), 1800));
+    EXPECT_NE(0, File_Write("x", 1));
+    ASSERT_EQ(0, File_Close());
+    // So does deleting b.mid, its 300.
+    ASSERT_EQ(0, File_Delete("/a/mobile/audio/b.mid"));
+    ASSERT_LE(0, File_Create("/a/mobile/audio/c.mid", 0));
+    EXPECT_EQ(0, File_Write(Pattern(300, 2).data(), 300));
+    EXPECT_NE(0, File_Write("x", 1));
+    ASSERT_EQ(0, File_Close());
+    EXPECT_EQ(0, FreeSpace());
+}
+
 TEST_F(P2kapiVolumeTest, WriteBeyondFreeSpaceFailsAndWritesNothing) {
     ResetPhone(true, 0, 60000, HostBytes(root_) + 1000);
     ASSERT_LE(0, File_Create("/a/mobile/audio/a.mid", 0));

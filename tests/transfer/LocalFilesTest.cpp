@@ -44,6 +44,28 @@ TEST(LocalFiles, LoadsExactlyTheFileAndClosesIt) {
     CloseHandle(exclusive);
 }
 
+TEST(LocalFiles, EachLoadHoldsExactlyItsOwnFileWhateverCameBefore) {
+    const TempFolder folder;
+    std::string first(300000, 'a');
+    std::string second(200000, '\0');
+    for (size_t i = 0; i < second.size(); ++i) {
+        second[i] = static_cast<char>(i % 251);
+    }
+    writeBytes(folder / L"first.3gp", first);
+    writeBytes(folder / L"second.3gp", second);
+    writeBytes(folder / L"third.mid", "MThd");
+
+    std::vector<unsigned char> contents;
+    FileToByteArray((folder / L"first.3gp").wstring(), contents);
+    // Shorter than the one before, but not by half: nothing of the first may be left over.
+    FileToByteArray((folder / L"second.3gp").wstring(), contents);
+    EXPECT_TRUE(std::string(contents.begin(), contents.end()) == second);
+    FileToByteArray((folder / L"third.mid").wstring(), contents);
+    EXPECT_EQ(std::string(contents.begin(), contents.end()), "MThd");
+    FileToByteArray((folder / L"first.3gp").wstring(), contents);
+    EXPECT_TRUE(std::string(contents.begin(), contents.end()) == first);
+}
+
 TEST(LocalFiles, ReadOnlyFilesAreReadAndFailuresCarryTheRuntimesMessages) {
     const TempFolder folder;
     const auto file = folder / L"ring.mid";
