@@ -7,19 +7,6 @@ namespace {
 
 using Lines = std::vector<std::wstring>;
 
-// Holds a file open the way another program might, with the given sharing.
-class HeldFile {
-  public:
-    HeldFile(const fs::path& file, DWORD sharing)
-        : handle_(CreateFileW(file.c_str(), GENERIC_READ | GENERIC_WRITE, sharing, nullptr,
-                              OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr)) {}
-    ~HeldFile() { CloseHandle(handle_); }
-    bool held() const { return handle_ != INVALID_HANDLE_VALUE; }
-
-  private:
-    HANDLE handle_;
-};
-
 TEST_F(Form1Test, AFreshStartShowsPictureAndADisconnectedPhone) {
     start();
     EXPECT_EQ(win::TabControl(control(L"TabControl1")).selected(), 0);

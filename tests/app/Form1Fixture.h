@@ -61,6 +61,49 @@ class RecordingPrompts final : public UserPrompts {
     }
 };
 
+// Holds a file open the way another program might, with the given sharing.
+class HeldFile {
+  public:
+    HeldFile(const fs::path& file, DWORD sharing)
+        : handle_(CreateFileW(file.c_str(), GENERIC_READ | GENERIC_WRITE, sharing, nullptr,
+                              OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr)) {}
+    HeldFile(const HeldFile&) = delete;
+    HeldFile& operator=(const HeldFile&) = delete;
+    ~HeldFile() { release(); }
+    bool held() const { return handle_ != INVALID_HANDLE_VALUE; }
+    void release() {
+        if (held()) {
+            CloseHandle(handle_);
+            handle_ = INVALID_HANDLE_VALUE;
+        }
+    }
+
+  private:
+    HANDLE handle_;
+};
+
+// The real phone, for tests that step in on one of its calls.
+class ForwardingPhone : public Phone {
+  public:
+    explicit ForwardingPhone(Phone& real) : real_(real) {}
+    void registerConnectionHandler() override { real_.registerConnectionHandler(); }
+    bool isConnected() override { return real_.isConnected(); }
+    void restart() override { real_.restart(); }
+    int32_t freeBytes() override { return real_.freeBytes(); }
+    void readLabelSeem(unsigned char (&buffer)[7]) override { real_.readLabelSeem(buffer); }
+    int fileCount() override { return real_.fileCount(); }
+    void resetFilePointer() override { real_.resetFilePointer(); }
+    int deleteFile(const std::string& path) override { return real_.deleteFile(path); }
+    int createFile(const std::string& path) override { return real_.createFile(path); }
+    int writeFile(const void* data, uint32_t length) override {
+        return real_.writeFile(data, length);
+    }
+    void closeFile() override { real_.closeFile(); }
+
+  protected:
+    Phone& real_;
+};
+
 class Form1Test : public ::testing::Test {
   protected:
     Form1Test();
