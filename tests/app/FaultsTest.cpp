@@ -1,6 +1,9 @@
 // What goes wrong around the window: a phone pulled mid-upload, local files locked or gone, a
-// settings folder that takes no new file, figures at the edges of 32 bits and a flood of
-// notifications during an upload.
+// settings folder that takes no new file, figures at the edges of 32 bits, a flood of
+// notifications during an upload and a selection too long for the file dialog.
+#include <windows.h>
+#include <dlgs.h>
+
 #include <chrono>
 
 #include "Form1Fixture.h"
@@ -258,6 +261,85 @@ TEST_F(FaultsTest, ABurstOfNotificationsDuringAnUploadIsHandledAfterItAndNoneIsL
     EXPECT_EQ(panel(0), L"Status: Connected");
     EXPECT_TRUE(prompts_.errors.empty());
     form_.reset();
+}
+
+// Types a selection into the real file dialog's name box and confirms it; closes whatever the
+// dialog shows instead, so that a refusal that is not a cancel cannot hang the test.
+struct TypedSelection {
+    std::wstring typed;
+    bool typedIn = false;
+    int ticksSinceTyped = 0;
+    bool closedByForce = false;
+};
+TypedSelection* typedSelection = nullptr;
+
+void CALLBACK typeIntoTheDialog(HWND, UINT, UINT_PTR, DWORD) {
+    TypedSelection* selection = typedSelection;
+    if (selection == nullptr) {
+        return;
+    }
+    HWND dialog = FindWindowW(L"#32770", L"Open media file(s) for upload to phone");
+    if (!selection->typedIn) {
+        if (dialog != nullptr) {
+            selection->typedIn = true;
+            SetDlgItemTextW(dialog, cmb13, selection->typed.c_str());
+            PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+        }
+        return;
+    }
+    if (++selection->ticksSinceTyped > 30) {
+        HWND box = FindWindowW(L"#32770", nullptr);
+        if (box != nullptr) {
+            selection->closedByForce = true;
+            PostMessageW(box, WM_COMMAND, IDCANCEL, 0);
+        }
+    }
+}
+
+TEST_F(FaultsTest, ASelectionPastTheDialogsNameBufferIsHandledLikeACancel) {
+    const fs::path chosen = folder_ / L"chosen";
+    fs::create_directories(chosen);
+    writeBytes(settingsPath_, "[Options]\r\nInitialDir=" + chosen.string() + "\r\n");
+    // The answer holds the folder and each name with a zero after it, and one zero more: names
+    // of 200 characters, the first few one longer, fill it to exactly `total` characters.
+    const size_t fixed = chosen.wstring().size() + 2;
+    const size_t count = (65519 - fixed) / 201;
+    auto selectionOf = [&](size_t total) {
+        const size_t longer = total - fixed - count * 201;
+        std::wstring typed;
+        for (size_t i = 0; i < count; ++i) {
+            const std::wstring name =
+                std::to_wstring(1000 + i) + std::wstring(i < longer ? 193 : 192, L'n') + L".mid";
+            writeBytes(chosen / name, "x");
+            typed += L"\"" + name + L"\" ";
+        }
+        return typed;
+    };
+
+    SystemPrompts systemPrompts;
+    P2KTest_Reset(phoneRoot_.c_str(), "E398", 32 << 20, 0, 0, 100);
+    form_ = std::make_unique<TForm1>(
+        GetModuleHandleW(nullptr),
+        Form1Setup{&phone_, &systemPrompts, settingsPath_, L"app_tests", false});
+    for (const size_t total : {65519u, 65520u}) {
+        SCOPED_TRACE(total);
+        TypedSelection selection{selectionOf(total)};
+        typedSelection = &selection;
+        const UINT_PTR timer = SetTimer(nullptr, 0, 50, &typeIntoTheDialog);
+        press(L"BitBtn10");
+        press(L"BitBtn1");
+        KillTimer(nullptr, timer);
+        typedSelection = nullptr;
+        ASSERT_TRUE(selection.typedIn);
+        EXPECT_FALSE(selection.closedByForce) << "the dialog stayed open";
+        const bool refused = total > 65519;
+        const Lines log = logLines();
+        ASSERT_EQ(log.size(), (refused ? 0 : count) + 2);
+        EXPECT_EQ(log[log.size() - 2],
+                  L"Total: " + std::to_wstring(refused ? 0 : count) + L" files opened");
+        EXPECT_EQ(text(L"Edit2"), refused ? L"0" : std::to_wstring(count));
+        EXPECT_EQ(rows().size(), count) << "the second selection adds nothing";
+    }
 }
 
 }  // namespace
