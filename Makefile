@@ -1,5 +1,6 @@
-# The two commands a newcomer needs: `make run` and `make test`; `make dist` packs the download.
-.PHONY: run test dist build deps format clean
+# The two commands a newcomer needs: `make run` and `make test`; `make dist` packs the download,
+# `make fuzz` fuzzes the settings reader for five minutes.
+.PHONY: run test dist fuzz build deps format clean
 
 run:
 	scripts/deps.sh run
@@ -12,6 +13,9 @@ test: deps
 dist:
 	scripts/deps.sh dist
 	scripts/dist.sh
+
+fuzz: deps
+	scripts/fuzz.sh
 
 build: deps
 	scripts/build.sh
