@@ -1,9 +1,11 @@
-// What goes wrong around the window: a phone pulled mid-upload, local files locked or gone, a
-// settings folder that takes no new file, figures at the edges of 32 bits, a flood of
-// notifications during an upload and a selection too long for the file dialog.
+// What goes wrong around the window: a phone pulled mid-upload, local files locked or gone,
+// names the phone cannot take, a settings folder that takes no new file, figures at the edges
+// of 32 bits, a flood of notifications during an upload and a selection too long for the file
+// dialog.
 #include <windows.h>
 #include <dlgs.h>
 
+#include <algorithm>
 #include <chrono>
 
 #include "Form1Fixture.h"
@@ -128,6 +130,37 @@ TEST_F(FaultsTest, LocalFilesLockedOrGoneEndOpenAndUploadWithTheRuntimesMessage)
     // Nothing is left open by the failures.
     EXPECT_TRUE(HeldFile(a, 0).held());
     EXPECT_TRUE(HeldFile(b, 0).held());
+}
+
+TEST_F(FaultsTest, NamesThePhoneCannotTakeAreReportedAndTheOthersGoOn) {
+    startShown();
+    P2KTest_Attach();
+    ASSERT_TRUE(waitForLogLine(L"Connected"));
+    clickTab(1);
+    // A name outside the phone's 8-bit characters, and one the phone's file system refuses.
+    openFiles({localFile(L"a\u266B.mid", "a"), localFile(L"b.mid", "b"), localFile(L"c.mid", "c")});
+    HWND list = control(L"ListView1");
+    SetFocus(list);
+    HWND edit = ListView_EditLabel(list, 2);
+    ASSERT_NE(edit, nullptr);
+    SetWindowTextW(edit, L"c*.mid");
+    typeKey(VK_RETURN);
+    ASSERT_EQ(rows()[2], L"c*.mid|.mid|0");
+    press(L"BitBtn10");
+    press(L"BitBtn2");
+    const Lines log = logLines();
+    ASSERT_EQ(log.size(), 8u);
+    EXPECT_EQ(Lines(log.begin() + 1, log.end() - 1),
+              (Lines{L"a\u266B.mid was not uploaded in phone: the phone cannot hold its name",
+                     L"b.mid was uploaded in phone", L"file creat error", L"file creat error",
+                     L"file creat error", L"c*.mid was not uploaded in phone"}));
+    std::vector<std::wstring> onThePhone;
+    for (const auto& file : fs::directory_iterator(phoneRoot_ / L"mobile" / L"audio")) {
+        onThePhone.push_back(file.path().filename().wstring());
+    }
+    std::sort(onThePhone.begin(), onThePhone.end());
+    EXPECT_EQ(onThePhone, (Lines{L"MyToneDB.db", L"TempToneDB.db", L"b.mid"}));
+    EXPECT_TRUE(prompts_.errors.empty());
 }
 
 TEST_F(FaultsTest, AFirstStartInAFolderThatTakesNoNewFileReportsItAndRunsOn) {
