@@ -1,6 +1,7 @@
 # The two commands a newcomer needs: `make run` and `make test`; `make dist` packs the download;
-# `make bench` measures against baselines (not part of the tests or CI).
-.PHONY: run test dist screenshot bench build deps format clean
+# `make bench` measures against baselines and `make fuzz` fuzzes the settings reader for five
+# minutes (neither is part of the tests or CI).
+.PHONY: run test dist screenshot bench fuzz build deps format clean
 
 run:
 	scripts/deps.sh run
@@ -20,6 +21,9 @@ screenshot:
 
 bench: deps
 	scripts/bench.sh
+
+fuzz: deps
+	scripts/fuzz.sh
 
 build: deps
 	scripts/build.sh

@@ -1,8 +1,11 @@
 #include "OpenDialog.h"
 
+#include <commctrl.h>
 #include <commdlg.h>
+#include <dlgs.h>
 
 #include <cwchar>
+#include <string_view>
 
 namespace tonvale {
 
@@ -15,6 +18,70 @@ int filterEntries(const std::wstring& filter) {
         ++strings;
     }
     return strings / 2;
+}
+
+// Wine's dialog copies a confirmed selection of several files into the name buffer without
+// looking at its size, where Windows refuses one that does not fit (FNERR_BUFFERTOOSMALL); so
+// under Wine a long selection would be written past the buffer. There the dialog is watched and
+// such a selection ends it as Windows ends it: like a cancel.
+bool runsOnWine() {
+    const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+    return ntdll != nullptr && GetProcAddress(ntdll, "wine_get_version") != nullptr;
+}
+
+std::wstring windowText(HWND window) {
+    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(
+        static_cast<size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+// What the dialog's answer takes for the quoted names in its name box: the folder, each name,
+// a zero after each and one at the end. Zero for fewer than two names: one name the dialog
+// measures itself. An unclosed quote counts up to the end of the text, and one more.
+size_t answerLength(size_t folderLength, std::wstring_view nameBox) {
+    size_t names = 0;
+    size_t length = folderLength + 1;
+    for (size_t open = nameBox.find(L'"'); open != std::wstring_view::npos;) {
+        const size_t close = nameBox.find(L'"', open + 1);
+        ++names;
+        if (close == std::wstring_view::npos) {
+            length += nameBox.size() - open + 1;
+            break;
+        }
+        length += close - open;
+        open = nameBox.find(L'"', close + 1);
+    }
+    return names < 2 ? 0 : length + 1;
+}
+
+LRESULT CALLBACK refuseSelectionsPastTheBuffer(HWND dialog, UINT message, WPARAM wParam,
+                                               LPARAM lParam, UINT_PTR, DWORD_PTR maxFile) {
+    if (message == WM_COMMAND && LOWORD(wParam) == IDOK) {
+        HWND nameBox = GetDlgItem(dialog, cmb13);
+        if (nameBox == nullptr) {
+            nameBox = GetDlgItem(dialog, edt1);
+        }
+        // The folder's length with its zero, as the dialog counts it.
+        const auto folder = SendMessageW(dialog, CDM_GETFOLDERPATH, 0, 0);
+        const size_t folderLength = folder > 0 ? static_cast<size_t>(folder) - 1 : 0;
+        if (nameBox != nullptr && answerLength(folderLength, windowText(nameBox)) > maxFile) {
+            return DefSubclassProc(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+        }
+    }
+    if (message == WM_NCDESTROY) {
+        RemoveWindowSubclass(dialog, &refuseSelectionsPastTheBuffer, 0);
+    }
+    return DefSubclassProc(dialog, message, wParam, lParam);
+}
+
+// The hook's own child dialog is empty; it is there to reach the dialog itself, its parent.
+UINT_PTR CALLBACK watchTheDialog(HWND child, UINT message, WPARAM, LPARAM lParam) {
+    if (message == WM_INITDIALOG) {
+        const auto& dialog = *reinterpret_cast<const OPENFILENAMEW*>(lParam);
+        SetWindowSubclass(GetParent(child), &refuseSelectionsPastTheBuffer, 0, dialog.nMaxFile);
+    }
+    return 0;
 }
 
 }  // namespace
@@ -36,6 +103,11 @@ std::optional<OpenDialogChoice> runOpenDialog(HWND owner, const OpenDialogState&
     dialog.lpstrInitialDir = state.initialDir.empty() ? nullptr : state.initialDir.c_str();
     dialog.lpstrTitle = state.title.c_str();
     dialog.Flags = OFN_ALLOWMULTISELECT | OFN_EXPLORER | OFN_HIDEREADONLY | OFN_ENABLESIZING;
+    if (runsOnWine()) {
+        // A hook would give Windows' own dialog its older look; only Wine needs the watch.
+        dialog.Flags |= OFN_ENABLEHOOK;
+        dialog.lpfnHook = &watchTheDialog;
+    }
     if (!GetOpenFileNameW(&dialog)) {
         // Cancelled, or a selection too long for the buffer (FNERR_BUFFERTOOSMALL): both are
         // an empty selection.

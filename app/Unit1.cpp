@@ -562,7 +562,6 @@ void TForm1::uploadCommand() {
     uploadFiles(*setup_.phone, files_, localFiles_, contents_, *this);
 }
 
-
 void TForm1::Options1Click() {
     if (optionsDialog_.show) {
         optionsDialog_.show();

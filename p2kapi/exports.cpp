@@ -97,7 +97,12 @@ int P2K_CALL File_Create(const char* phonePath, int attributes) {
 
 int P2K_CALL File_Write(const void* data, uint32_t length) {
     return Guarded(kFailed, [&] {
-        return DoneIf(Logged("File_Write " + std::to_string(length)).Write(data, length));
+        VirtualPhone& phone = Logged("File_Write " + std::to_string(length));
+        const bool written = phone.Write(data, length);
+        if (written) {
+            phone.WriteDone();
+        }
+        return DoneIf(written);
     });
 }
 

@@ -14,11 +14,11 @@ extern "C" {
 
 // Starts afresh, as if the library had just been loaded with these settings instead of those
 // of p2kapi.ini: no handler registered, pending notifications dropped, no open phone file,
-// failure counters, free-space override and call log cleared. `root` is the host folder that
-// holds the volume "/a" (created with the phone's standard folders and tone databases when
-// missing); `label` gives the phone's four label characters. With `attached` set, the phone
-// attaches `attachDelayMs` after this call (at once for 0). A null `root` or `label` means the
-// default: "phone" beside the library, "E398".
+// failure counters, planned detach, free-space override and call log cleared. `root` is the
+// host folder that holds the volume "/a" (created with the phone's standard folders and tone
+// databases when missing); `label` gives the phone's four label characters. With `attached`
+// set, the phone attaches `attachDelayMs` after this call (at once for 0). A null `root` or
+// `label` means the default: "phone" beside the library, "E398".
 P2KTEST_API void P2KTest_Reset(const wchar_t* root, const char* label, int64_t capacityBytes,
                                int attached, unsigned attachDelayMs, unsigned restartDelayMs);
 // As P2KTest_Reset, with the settings an ini file gives (a missing file or key keeps the
@@ -33,6 +33,10 @@ P2KTEST_API void P2KTest_Detach(void);
 // The next `count` calls of File_Create (or File_Write) fail without any other effect.
 P2KTEST_API void P2KTest_FailNextCreates(int count);
 P2KTEST_API void P2KTest_FailNextWrites(int count);
+// The phone detaches right after the `count`th File_Write from now that succeeds, as when the
+// cable is pulled mid-upload: the open phone file is closed where it stands and every later call
+// fails as without a phone. 0 (or less) cancels a planned detach.
+P2KTEST_API void P2KTest_DetachAfterWrites(int count);
 // File_VolInfo answers `freeBytes`, and File_Write refuses more than that, until
 // P2KTest_ClearFreeSpace.
 P2KTEST_API void P2KTest_SetFreeSpace(int32_t freeBytes);

@@ -114,6 +114,19 @@ void VirtualPhone::DetachNow() {
     DetachLocked();
 }
 
+void VirtualPhone::DetachAfterWrites(int count) {
+    auto lock = Lock();
+    writesBeforeDetach_ = count > 0 ? count : 0;
+}
+
+// The cable pulled mid-upload: the write that was counted last has arrived, nothing after it.
+void VirtualPhone::WriteDone() {
+    auto lock = Lock();
+    if (writesBeforeDetach_ > 0 && --writesBeforeDetach_ == 0) {
+        DetachLocked();
+    }
+}
+
 int VirtualPhone::HandlerCalls() {
     auto lock = Lock();
     return handlerCalls_;

@@ -65,6 +65,10 @@ void P2KTest_FailNextWrites(int count) {
     Guarded([&] { VirtualPhone::Instance().FailNextWrites(count); });
 }
 
+void P2KTest_DetachAfterWrites(int count) {
+    Guarded([&] { VirtualPhone::Instance().DetachAfterWrites(count); });
+}
+
 void P2KTest_SetFreeSpace(int32_t freeBytes) {
     Guarded([&] { VirtualPhone::Instance().OverrideFreeBytes(freeBytes); });
 }

@@ -58,6 +58,7 @@ void VirtualPhone::Reset(PhoneSettings settings) {
     freeBytesOverride_.reset();
     failingCreates_ = 0;
     failingWrites_ = 0;
+    writesBeforeDetach_ = 0;
     log_.Clear();
     StartLocked(std::move(settings));
 }

@@ -42,6 +42,8 @@ class VirtualPhone {
     bool Delete(const char* phonePath);
     bool Create(const char* phonePath);
     bool Write(const void* data, uint32_t length);
+    // Counts a File_Write that succeeded, for DetachAfterWrites.
+    void WriteDone();
     bool Close();
 
     // Test hooks (see p2kapi_test.h).
@@ -50,6 +52,7 @@ class VirtualPhone {
     void DetachNow();
     void FailNextCreates(int count);
     void FailNextWrites(int count);
+    void DetachAfterWrites(int count);
     void OverrideFreeBytes(std::optional<int32_t> freeBytes);
     std::string CallLogText();
     void ClearCallLog();
@@ -106,6 +109,7 @@ class VirtualPhone {
     std::optional<int32_t> freeBytesOverride_;
     int failingCreates_ = 0;
     int failingWrites_ = 0;
+    int writesBeforeDetach_ = 0;  // 0: no detach planned
 };
 
 }  // namespace p2kapi

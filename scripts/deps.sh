@@ -2,6 +2,8 @@
 # Installs, with apt-get, whatever the build and the tests need and this machine lacks.
 # `scripts/deps.sh run` also installs what `make run` alone needs (ImageMagick for its screenshot);
 # `scripts/deps.sh dist` zip and unzip for the download; `scripts/deps.sh format` clang-format.
+# The fuzz targets, which `make test` runs briefly and `make fuzz` at length, need clang and
+# libFuzzer's runtime, which Debian packs apart from it.
 set -euo pipefail
 
 need=()
@@ -21,6 +23,10 @@ want wine wine
 want Xvfb xvfb
 want xauth xauth
 [ -f /usr/src/googletest/CMakeLists.txt ] || need+=(googletest)
+want clang++ clang
+if ! have_cmd clang++ || [ ! -f "$(clang++ -print-file-name=libclang_rt.fuzzer-x86_64.a)" ]; then
+  need+=(libclang-rt-dev)
+fi
 case "${1:-}" in
   run) want import imagemagick ;;
   dist) want zip zip; want unzip unzip ;;

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: the native logic tests under AddressSanitizer and
-# UBSan, then the Windows tests through Wine inside one Xvfb server.
+# UBSan, a short fuzzing of the settings reader from its seed corpus, then the Windows tests
+# through Wine inside one Xvfb server.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/wine-env.sh
@@ -9,11 +10,16 @@ jobs=$(nproc)
 
 tonvale_configure native build/native
 cmake --build --preset native -j "$jobs"
+tonvale_configure fuzz build/fuzz
+cmake --build --preset fuzz -j "$jobs" --target settings_fuzzer
 scripts/build.sh
 
 status=0
 echo "== native tests (AddressSanitizer, UBSan)"
 ctest --preset native -j "$jobs" || status=1
+
+echo "== fuzzing the settings reader from its seed corpus"
+ctest --preset fuzz || status=1
 
 echo "== Windows tests under Wine"
 tonvale_wine_prefix

@@ -8,7 +8,6 @@ namespace {
 
 using Lines = std::vector<std::wstring>;
 
-
 TEST_F(Form1Test, AFreshStartShowsPictureAndADisconnectedPhone) {
     start();
     EXPECT_EQ(win::TabControl(control(L"TabControl1")).selected(), 0);

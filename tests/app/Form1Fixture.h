@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "ConnectionRelay.h"
+#include "HeldFile.h"
 #include "P2kLibraryPhone.h"
 #include "TestFiles.h"
 #include "TrayIcon.h"
@@ -83,6 +84,28 @@ class RecordingTrayIcon final : public TrayIcon {
         return !refuse;
     }
     void remove() override { calls.push_back("remove"); }
+};
+
+// The real phone, for tests that step in on one of its calls.
+class ForwardingPhone : public Phone {
+  public:
+    explicit ForwardingPhone(Phone& real) : real_(real) {}
+    void registerConnectionHandler() override { real_.registerConnectionHandler(); }
+    bool isConnected() override { return real_.isConnected(); }
+    void restart() override { real_.restart(); }
+    int32_t freeBytes() override { return real_.freeBytes(); }
+    void readLabelSeem(unsigned char (&buffer)[7]) override { real_.readLabelSeem(buffer); }
+    int fileCount() override { return real_.fileCount(); }
+    void resetFilePointer() override { real_.resetFilePointer(); }
+    int deleteFile(const std::string& path) override { return real_.deleteFile(path); }
+    int createFile(const std::string& path) override { return real_.createFile(path); }
+    int writeFile(const void* data, uint32_t length) override {
+        return real_.writeFile(data, length);
+    }
+    void closeFile() override { real_.closeFile(); }
+
+  protected:
+    Phone& real_;
 };
 
 class Form1Test : public ::testing::Test {

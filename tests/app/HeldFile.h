@@ -15,8 +15,14 @@ class HeldFile {
                               OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr)) {}
     HeldFile(const HeldFile&) = delete;
     HeldFile& operator=(const HeldFile&) = delete;
-    ~HeldFile() { CloseHandle(handle_); }
+    ~HeldFile() { release(); }
     bool held() const { return handle_ != INVALID_HANDLE_VALUE; }
+    void release() {
+        if (held()) {
+            CloseHandle(handle_);
+            handle_ = INVALID_HANDLE_VALUE;
+        }
+    }
 
   private:
     HANDLE handle_;

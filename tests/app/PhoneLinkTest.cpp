@@ -149,25 +149,10 @@ TEST_F(PhoneLinkTest, NotificationsDuringACommandWaitForItAndNoneIsLostOrRepeate
 }
 
 // The real phone, except that reading the free space fails.
-class PhoneFailingFreeSpace final : public Phone {
+class PhoneFailingFreeSpace final : public ForwardingPhone {
   public:
-    explicit PhoneFailingFreeSpace(Phone& real) : real_(real) {}
-    void registerConnectionHandler() override { real_.registerConnectionHandler(); }
-    bool isConnected() override { return real_.isConnected(); }
-    void restart() override { real_.restart(); }
+    using ForwardingPhone::ForwardingPhone;
     int32_t freeBytes() override { throw RuntimeError(L"I/O error 31"); }
-    void readLabelSeem(unsigned char (&buffer)[7]) override { real_.readLabelSeem(buffer); }
-    int fileCount() override { return real_.fileCount(); }
-    void resetFilePointer() override { real_.resetFilePointer(); }
-    int deleteFile(const std::string& path) override { return real_.deleteFile(path); }
-    int createFile(const std::string& path) override { return real_.createFile(path); }
-    int writeFile(const void* data, uint32_t length) override {
-        return real_.writeFile(data, length);
-    }
-    void closeFile() override { real_.closeFile(); }
-
-  private:
-    Phone& real_;
 };
 
 TEST_F(PhoneLinkTest, AFailingConnectionReportShowsTheErrorBoxAndTheProgramGoesOn) {

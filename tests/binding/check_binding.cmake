@@ -6,7 +6,7 @@ set(operations
   P2K_GetStatus P2K_Init P2K_Restart Seem_Read)
 set(hooks
   P2KTest_Attach P2KTest_CallLog P2KTest_ClearCallLog P2KTest_ClearFreeSpace P2KTest_Detach
-  P2KTest_FailNextCreates P2KTest_FailNextWrites P2KTest_HandlerCalls P2KTest_HandlerThreadId
+  P2KTest_DetachAfterWrites P2KTest_FailNextCreates P2KTest_FailNextWrites P2KTest_HandlerCalls P2KTest_HandlerThreadId
   P2KTest_Reset P2KTest_ResetFromIni P2KTest_SetFreeSpace P2KTest_WaitForHandlerCalls)
 
 function(dump file out)

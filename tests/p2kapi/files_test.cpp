@@ -114,6 +114,45 @@ TEST_F(P2kapiFilesTest, InjectedWriteFailureWritesNothing) {
     EXPECT_EQ("abcghi", std::string(content.begin(), content.end()));
 }
 
+TEST_F(P2kapiFilesTest, PlannedDetachComesRightAfterThatManySuccessfulWrites) {
+    const std::string phonePath = "/a/mobile/video/clip.3gp";
+    ASSERT_LE(0, File_Create(phonePath.c_str(), 0));
+    P2KTest_DetachAfterWrites(3);
+    P2KTest_FailNextWrites(1);
+    EXPECT_NE(0, File_Write("xx", 2)) << "a failed write is not counted";
+    EXPECT_EQ(0, File_Write("", 0));
+    EXPECT_EQ(0, File_Write("abc", 3));
+    EXPECT_EQ(1, P2K_GetStatus());
+    EXPECT_EQ(0, File_Write("def", 3));
+
+    // Gone, as if the cable were pulled: the file stays as far as it got, closed.
+    int32_t volume = 0;
+    EXPECT_NE(1, P2K_GetStatus());
+    EXPECT_NE(0, File_Write("ghi", 3));
+    EXPECT_NE(0, File_Close());
+    EXPECT_NE(0, File_Delete(phonePath.c_str()));
+    EXPECT_EQ(-1, File_Create("/a/mobile/video/other.3gp", 0));
+    EXPECT_EQ(-1, File_Count());
+    EXPECT_EQ(0, File_VolInfo(&volume));
+    const auto content = ReadHostFile(HostPath(phonePath));
+    EXPECT_EQ("abcdef", std::string(content.begin(), content.end()));
+    EXPECT_FALSE(IsOpenElsewhere(HostPath(phonePath)));
+    EXPECT_FALSE(fs::exists(HostPath("/a/mobile/video/other.3gp")));
+
+    // Attached again, the phone stays; a cancelled or reset plan detaches nothing.
+    P2KTest_Attach();
+    ASSERT_LE(0, File_Create(phonePath.c_str(), 0));
+    P2KTest_DetachAfterWrites(1);
+    P2KTest_DetachAfterWrites(0);
+    EXPECT_EQ(0, File_Write("a", 1));
+    P2KTest_DetachAfterWrites(1);
+    ResetPhone(true);
+    ASSERT_LE(0, File_Create(phonePath.c_str(), 0));
+    EXPECT_EQ(0, File_Write("a", 1));
+    EXPECT_EQ(0, File_Write("b", 1));
+    EXPECT_EQ(1, P2K_GetStatus());
+}
+
 TEST_F(P2kapiFilesTest, FileOperationsFailWithoutPhone) {
     WriteHostFile(HostPath("/a/mobile/audio/keep.mid"), "keep");
     ResetPhone(false);

@@ -1,0 +1,379 @@
+// What goes wrong around the window: a phone pulled mid-upload, local files locked or gone,
+// names the phone cannot take, a settings folder that takes no new file, figures at the edges
+// of 32 bits, a flood of notifications during an upload and a selection too long for the file
+// dialog.
+#include <windows.h>
+#include <dlgs.h>
+
+#include <algorithm>
+#include <chrono>
+
+#include "Form1Fixture.h"
+#include "SettingsFileIO.h"
+
+namespace tonvale::testing {
+namespace {
+
+using Lines = std::vector<std::wstring>;
+
+class FaultsTest : public Form1Test {
+  protected:
+    fs::path localFile(const std::wstring& name, const std::string& bytes) {
+        const fs::path file = folder_ / L"local" / name;
+        fs::create_directories(file.parent_path());
+        writeBytes(file, bytes);
+        return file;
+    }
+    fs::path onPhone(const wchar_t* folder, const wchar_t* name) const {
+        return phoneRoot_ / L"mobile" / folder / name;
+    }
+    void startConnected() {
+        start(true);
+        ASSERT_TRUE(waitForLogLine(L"Connected"));
+        press(L"BitBtn10");
+    }
+    // The library's calls from the first line that starts with `from`.
+    std::string callsFrom(const std::string& from) const {
+        const std::string log = callLog();
+        const size_t at = log.find(from);
+        return at == std::string::npos ? std::string() : log.substr(at);
+    }
+};
+
+TEST_F(FaultsTest, APhonePulledMidUploadEndsItWithALineForEveryFileNotWritten) {
+    startConnected();
+    const std::string middle(200000, 'm');  // four pieces: the phone goes after the second
+    clickTab(2);
+    openFiles({localFile(L"a.3gp", std::string(1000, 'a')), localFile(L"b.3gp", middle),
+               localFile(L"c.3gp", "c")});
+    press(L"BitBtn10");
+    P2KTest_DetachAfterWrites(3);
+    const auto started = std::chrono::steady_clock::now();
+    press(L"BitBtn2");
+    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(5));
+
+    const Lines log = logLines();
+    ASSERT_EQ(log.size(), 10u);
+    EXPECT_EQ(log[0].substr(log[0].find(L' ')), L" files found in phone");
+    EXPECT_EQ(Lines(log.begin() + 1, log.end()),
+              (Lines{L"a.3gp was uploaded in phone", L"file creat error", L"file creat error",
+                     L"b.3gp was not uploaded in phone", L"file creat error", L"file creat error",
+                     L"file creat error", L"c.3gp was not uploaded in phone",
+                     L"-1 files found in phone"}));
+    EXPECT_EQ(progressMaximum(), 3);
+    EXPECT_EQ(progressPosition(), 1);
+
+    // After the failed write the program closes the file and asks for it to go, then tries
+    // each entry again within its bound; nothing hangs on the missing phone.
+    EXPECT_EQ(callsFrom("File_Create /a/mobile/video/b.3gp"),
+              "File_Create /a/mobile/video/b.3gp 0\nFile_Write 65535\nFile_Write 65535\n"
+              "File_Write 65535\nFile_Close\nFile_Delete /a/mobile/video/b.3gp\n"
+              "File_Delete /a/mobile/video/b.3gp\nFile_Create /a/mobile/video/b.3gp 0\n"
+              "File_Delete /a/mobile/video/b.3gp\nFile_Create /a/mobile/video/b.3gp 0\n"
+              "File_Delete /a/mobile/video/c.3gp\nFile_Create /a/mobile/video/c.3gp 0\n"
+              "File_Delete /a/mobile/video/c.3gp\nFile_Create /a/mobile/video/c.3gp 0\n"
+              "File_Delete /a/mobile/video/c.3gp\nFile_Create /a/mobile/video/c.3gp 0\n"
+              "File_Count\nFile_Count\n");
+    EXPECT_EQ(readBytes(onPhone(L"video", L"a.3gp")), std::string(1000, 'a'));
+    // A phone that is gone cannot delete: the two pieces that arrived stay, closed.
+    EXPECT_EQ(readBytes(onPhone(L"video", L"b.3gp")), middle.substr(0, 2 * 65535));
+    HeldFile exclusive(onPhone(L"video", L"b.3gp"), 0);
+    EXPECT_TRUE(exclusive.held()) << "the phone file was left open";
+    EXPECT_FALSE(fs::exists(onPhone(L"video", L"c.3gp")));
+    EXPECT_TRUE(prompts_.errors.empty());
+}
+
+TEST_F(FaultsTest, LocalFilesLockedOrGoneEndOpenAndUploadWithTheRuntimesMessage) {
+    startConnected();
+    const fs::path a = localFile(L"a.mid", "aaaa");
+    const fs::path b = localFile(L"b.mid", "bb");
+    const fs::path c = localFile(L"c.mid", "c");
+    {
+        HeldFile writer(b, 0);
+        ASSERT_TRUE(writer.held());
+        openFiles({a, b, c});
+    }
+    ASSERT_EQ(prompts_.errors.size(), 1u);
+    EXPECT_EQ(prompts_.errors[0].text, L"I/O error 32.");
+    EXPECT_EQ(rows(), (Lines{L"a.mid|.mid|0", L"b.mid|.mid|"}));
+    EXPECT_EQ(logLines(), (Lines{L"Opened file: " + a.wstring(), L"Opened file: " + b.wstring()}));
+
+    press(L"BitBtn9");
+    press(L"BitBtn4");
+    ASSERT_TRUE(waitForLogLine(L"Connected"));
+    openFiles({a, b, c});
+    EXPECT_EQ(text(L"Edit2"), L"7");
+    press(L"BitBtn10");
+    {
+        HeldFile writer(b, 0);
+        press(L"BitBtn2");
+    }
+    ASSERT_EQ(prompts_.errors.size(), 2u);
+    EXPECT_EQ(prompts_.errors[1].text, L"I/O error 32.");
+    EXPECT_EQ(readBytes(onPhone(L"picture", L"a.mid")), "aaaa");
+    EXPECT_FALSE(fs::exists(onPhone(L"picture", L"b.mid")));
+    Lines log = logLines();
+    ASSERT_EQ(log.size(), 2u) << "no closing count after the failure";
+    EXPECT_EQ(log[1], L"a.mid was uploaded in phone");
+
+    press(L"BitBtn10");
+    fs::remove(c);
+    press(L"BitBtn2");
+    ASSERT_EQ(prompts_.errors.size(), 3u);
+    EXPECT_EQ(prompts_.errors[2].text, L"File not found.");
+    EXPECT_EQ(readBytes(onPhone(L"picture", L"b.mid")), "bb");
+    EXPECT_FALSE(fs::exists(onPhone(L"picture", L"c.mid")));
+    log = logLines();
+    ASSERT_EQ(log.size(), 3u);
+    EXPECT_EQ(Lines(log.begin() + 1, log.end()),
+              (Lines{L"a.mid was uploaded in phone", L"b.mid was uploaded in phone"}));
+    // Nothing is left open by the failures.
+    EXPECT_TRUE(HeldFile(a, 0).held());
+    EXPECT_TRUE(HeldFile(b, 0).held());
+}
+
+TEST_F(FaultsTest, NamesThePhoneCannotTakeAreReportedAndTheOthersGoOn) {
+    startShown();
+    P2KTest_Attach();
+    ASSERT_TRUE(waitForLogLine(L"Connected"));
+    clickTab(1);
+    // A name outside the phone's 8-bit characters, and one the phone's file system refuses.
+    openFiles({localFile(L"a\u266B.mid", "a"), localFile(L"b.mid", "b"), localFile(L"c.mid", "c")});
+    HWND list = control(L"ListView1");
+    SetFocus(list);
+    HWND edit = ListView_EditLabel(list, 2);
+    ASSERT_NE(edit, nullptr);
+    SetWindowTextW(edit, L"c*.mid");
+    typeKey(VK_RETURN);
+    ASSERT_EQ(rows()[2], L"c*.mid|.mid|0");
+    press(L"BitBtn10");
+    press(L"BitBtn2");
+    const Lines log = logLines();
+    ASSERT_EQ(log.size(), 8u);
+    EXPECT_EQ(Lines(log.begin() + 1, log.end() - 1),
+              (Lines{L"a\u266B.mid was not uploaded in phone: the phone cannot hold its name",
+                     L"b.mid was uploaded in phone", L"file creat error", L"file creat error",
+                     L"file creat error", L"c*.mid was not uploaded in phone"}));
+    std::vector<std::wstring> onThePhone;
+    for (const auto& file : fs::directory_iterator(phoneRoot_ / L"mobile" / L"audio")) {
+        onThePhone.push_back(file.path().filename().wstring());
+    }
+    std::sort(onThePhone.begin(), onThePhone.end());
+    EXPECT_EQ(onThePhone, (Lines{L"MyToneDB.db", L"TempToneDB.db", L"b.mid"}));
+    EXPECT_TRUE(prompts_.errors.empty());
+}
+
+TEST_F(FaultsTest, AFirstStartInAFolderThatTakesNoNewFileReportsItAndRunsOn) {
+    // As good as a read-only folder, which Wine running as root would write into anyway.
+    fs::create_directory(stagingPathFor(settingsPath_));
+    start();
+    ASSERT_EQ(prompts_.errors.size(), 1u);
+    const std::wstring expectedStart = L"Cannot create file \"" + settingsPath_.wstring() + L"\". ";
+    EXPECT_EQ(prompts_.errors[0].text.rfind(expectedStart, 0), 0u) << prompts_.errors[0].text;
+    EXPECT_FALSE(fs::exists(settingsPath_));
+    EXPECT_TRUE(fs::is_directory(stagingPathFor(settingsPath_))) << "not ours to remove";
+    clickTab(1);
+    EXPECT_EQ(text(L"Edit1"), L"/a/mobile/audio/");
+}
+
+TEST_F(FaultsTest, FiguresAtAndBeyondThe32BitLimits) {
+    start(false);
+    P2KTest_SetFreeSpace(2147483647);
+    P2KTest_Attach();
+    ASSERT_TRUE(waitForLogLine(L"Connected"));
+    EXPECT_EQ(panel(2), L"Volume: /a, Free: 2097151 Kb");
+    EXPECT_EQ(text(L"Edit3"), L"2147483647");
+    openFiles({localFile(L"a.mid", "a")});
+
+    struct Case {
+        const wchar_t* pending;
+        const wchar_t* outcome;  // the log's second line, or the error box
+    };
+    const Case cases[] = {
+        {L"2147483646", L"a.mid was uploaded in phone"},
+        {L"2147483647", L"not memory"},
+        {L"-2147483648", L"a.mid was uploaded in phone"},
+        {L"2147483648", L"'2147483648' is not a valid integer value."},
+        {L"-2147483649", L"'-2147483649' is not a valid integer value."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.pending);
+        press(L"BitBtn10");
+        prompts_.errors.clear();
+        SetWindowTextW(control(L"Edit2"), c.pending);
+        press(L"BitBtn2");
+        const Lines log = logLines();
+        const std::wstring outcome =
+            prompts_.errors.empty() ? (log.size() > 1 ? log[1] : L"") : prompts_.errors[0].text;
+        EXPECT_EQ(outcome, c.outcome);
+    }
+
+    // The other end: the least free space the library can report is never room enough.
+    P2KTest_SetFreeSpace(-2147483647 - 1);
+    press(L"BitBtn4");
+    ASSERT_TRUE(waitForLogLine(L"Connected"));
+    EXPECT_EQ(panel(2), L"Volume: /a, Free: -2097152 Kb");
+    EXPECT_EQ(text(L"Edit3"), L"-2147483648");
+    press(L"BitBtn10");
+    SetWindowTextW(control(L"Edit2"), L"-2147483648");
+    press(L"BitBtn2");
+    ASSERT_EQ(logLines().size(), 3u);
+    EXPECT_EQ(logLines()[1], L"not memory");
+}
+
+TEST_F(FaultsTest, ASelectionOfMoreThan2GiBStopsTheUploadAtItsPendingTotal) {
+    startConnected();
+    const fs::path big = localFile(L"z.3gp", "");
+    {
+        // Sparse where the host allows it: nothing needs reading but the first entry.
+        HANDLE file =
+            CreateFileW(big.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        ASSERT_NE(file, INVALID_HANDLE_VALUE);
+        LARGE_INTEGER size{};
+        size.QuadPart = int64_t{1} << 31;
+        const bool grown = SetFilePointerEx(file, size, nullptr, FILE_BEGIN) && SetEndOfFile(file);
+        CloseHandle(file);
+        ASSERT_TRUE(grown);
+    }
+    clickTab(2);
+    openFiles({big, localFile(L"a.3gp", "a")});
+    EXPECT_EQ(rows(), (Lines{L"a.3gp|.3gp|0", L"z.3gp|.3gp|2097152"}));
+    EXPECT_EQ(text(L"Edit2"), L"2147483649");
+    press(L"BitBtn10");
+    press(L"BitBtn2");
+    ASSERT_EQ(prompts_.errors.size(), 1u);
+    EXPECT_EQ(prompts_.errors[0].text, L"'2147483649' is not a valid integer value.");
+    EXPECT_FALSE(fs::exists(onPhone(L"video", L"a.3gp")));
+    EXPECT_EQ(logLines().size(), 1u);
+}
+
+// Steps in on the upload's first write: the library reports the phone 1,000 times over and
+// the test waits until every report has been posted to the window.
+class PhoneNotifyingDuringAWrite final : public ForwardingPhone {
+  public:
+    using ForwardingPhone::ForwardingPhone;
+    static constexpr int kBurst = 1000;
+    bool allPosted = false;
+
+    int writeFile(const void* data, uint32_t length) override {
+        if (!burstSent_) {
+            burstSent_ = true;
+            const int before = P2KTest_HandlerCalls();
+            for (int i = 0; i < kBurst; ++i) {
+                real_.registerConnectionHandler();
+            }
+            allPosted = P2KTest_WaitForHandlerCalls(before + kBurst, 30000) == 1;
+        }
+        return real_.writeFile(data, length);
+    }
+
+  private:
+    bool burstSent_ = false;
+};
+
+TEST_F(FaultsTest, ABurstOfNotificationsDuringAnUploadIsHandledAfterItAndNoneIsLost) {
+    P2KTest_Reset(phoneRoot_.c_str(), "E398", 32 << 20, 1, 0, 100);
+    PhoneNotifyingDuringAWrite phone(phone_);
+    form_ =
+        std::make_unique<TForm1>(GetModuleHandleW(nullptr),
+                                 Form1Setup{&phone, &prompts_, settingsPath_, L"app_tests", false});
+    loop_.addForm(form_->handle());
+    ASSERT_TRUE(waitForLogLine(L"Connected"));
+    openFiles({localFile(L"a.mid", "a"), localFile(L"b.mid", "b")});
+    press(L"BitBtn10");
+    press(L"BitBtn2");
+    ASSERT_TRUE(phone.allPosted);
+
+    Lines expected = logLines();
+    ASSERT_EQ(expected.size(), 4u) << "the upload runs to its end undisturbed";
+    EXPECT_EQ(expected[2], L"b.mid was uploaded in phone");
+    expected.insert(expected.end(), PhoneNotifyingDuringAWrite::kBurst, L"Connected");
+    EXPECT_TRUE(waitForLogLine(L"Connected", PhoneNotifyingDuringAWrite::kBurst));
+    pumpFor(200);
+    EXPECT_EQ(logLines(), expected);
+    EXPECT_EQ(panel(0), L"Status: Connected");
+    EXPECT_TRUE(prompts_.errors.empty());
+    form_.reset();
+}
+
+// Types a selection into the real file dialog's name box and confirms it; closes whatever the
+// dialog shows instead, so that a refusal that is not a cancel cannot hang the test.
+struct TypedSelection {
+    std::wstring typed;
+    bool typedIn = false;
+    int ticksSinceTyped = 0;
+    bool closedByForce = false;
+};
+TypedSelection* typedSelection = nullptr;
+
+void CALLBACK typeIntoTheDialog(HWND, UINT, UINT_PTR, DWORD) {
+    TypedSelection* selection = typedSelection;
+    if (selection == nullptr) {
+        return;
+    }
+    HWND dialog = FindWindowW(L"#32770", L"Open media file(s) for upload to phone");
+    if (!selection->typedIn) {
+        if (dialog != nullptr) {
+            selection->typedIn = true;
+            SetDlgItemTextW(dialog, cmb13, selection->typed.c_str());
+            PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+        }
+        return;
+    }
+    if (++selection->ticksSinceTyped > 30) {
+        HWND box = FindWindowW(L"#32770", nullptr);
+        if (box != nullptr) {
+            selection->closedByForce = true;
+            PostMessageW(box, WM_COMMAND, IDCANCEL, 0);
+        }
+    }
+}
+
+TEST_F(FaultsTest, ASelectionPastTheDialogsNameBufferIsHandledLikeACancel) {
+    const fs::path chosen = folder_ / L"chosen";
+    fs::create_directories(chosen);
+    writeBytes(settingsPath_, "[Options]\r\nInitialDir=" + chosen.string() + "\r\n");
+    // The answer holds the folder and each name with a zero after it, and one zero more: names
+    // of 200 characters, the first few one longer, fill it to exactly `total` characters.
+    const size_t fixed = chosen.wstring().size() + 2;
+    const size_t count = (65519 - fixed) / 201;
+    auto selectionOf = [&](size_t total) {
+        const size_t longer = total - fixed - count * 201;
+        std::wstring typed;
+        for (size_t i = 0; i < count; ++i) {
+            const std::wstring name =
+                std::to_wstring(1000 + i) + std::wstring(i < longer ? 193 : 192, L'n') + L".mid";
+            writeBytes(chosen / name, "x");
+            typed += L"\"" + name + L"\" ";
+        }
+        return typed;
+    };
+
+    SystemPrompts systemPrompts;
+    P2KTest_Reset(phoneRoot_.c_str(), "E398", 32 << 20, 0, 0, 100);
+    form_ = std::make_unique<TForm1>(
+        GetModuleHandleW(nullptr),
+        Form1Setup{&phone_, &systemPrompts, settingsPath_, L"app_tests", false});
+    for (const size_t total : {65519u, 65520u}) {
+        SCOPED_TRACE(total);
+        TypedSelection selection{selectionOf(total)};
+        typedSelection = &selection;
+        const UINT_PTR timer = SetTimer(nullptr, 0, 50, &typeIntoTheDialog);
+        press(L"BitBtn10");
+        press(L"BitBtn1");
+        KillTimer(nullptr, timer);
+        typedSelection = nullptr;
+        ASSERT_TRUE(selection.typedIn);
+        EXPECT_FALSE(selection.closedByForce) << "the dialog stayed open";
+        const bool refused = total > 65519;
+        const Lines log = logLines();
+        ASSERT_EQ(log.size(), (refused ? 0 : count) + 2);
+        EXPECT_EQ(log[log.size() - 2],
+                  L"Total: " + std::to_wstring(refused ? 0 : count) + L" files opened");
+        EXPECT_EQ(text(L"Edit2"), refused ? L"0" : std::to_wstring(count));
+        EXPECT_EQ(rows().size(), count) << "the second selection adds nothing";
+    }
+}
+
+}  // namespace
+}  // namespace tonvale::testing
