@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "Form1Layout.h"
+#include "Form2Layout.h"
 #include "RunningTonvale.h"
 #include "TestFiles.h"
 
@@ -141,6 +142,65 @@ TEST_F(EndToEnd, TheSettingsFileIsWrittenAtStartInItsOwnForm) {
     EXPECT_EQ(readBytes(tonvale->settingsFile()), "[Options]\r\nInitialDir=C:\\Music\\\r\n\r\n");
     tonvale->choose(IdExit1);
     EXPECT_EQ(tonvale->waitForExit(), 0);
+}
+
+TEST_F(EndToEnd, OptionsStoresTheStartingFolderThatTheOpenDialogThenStartsIn) {
+    const fs::path file = local(L"tone.mid", "MThd");
+    auto tonvale = startTonvale({false});
+    EXPECT_EQ(readBytes(tonvale->settingsFile()), "") << "written, empty, at the first start";
+    tonvale->choose(IdOptions1);
+    HWND options = nullptr;
+    ASSERT_TRUE(waitUntil([&] {
+        options = FindWindowW(L"TForm2", L"Options");
+        return options != nullptr && IsWindowVisible(options);
+    }));
+    SendMessageW(GetDlgItem(options, IdForm2Edit2), WM_SETTEXT, 0,
+                 reinterpret_cast<LPARAM>(file.parent_path().c_str()));
+    PostMessageW(GetDlgItem(options, IdForm2BitBtn1), BM_CLICK, 0, 0);
+    ASSERT_TRUE(waitUntil([&] { return !IsWindowVisible(options); }));
+    EXPECT_EQ(readBytes(tonvale->settingsFile()),
+              "[Options]\r\nInitialDir=" + file.parent_path().string() + "\r\n\r\n");
+
+    // A bare name typed into the dialog is found in the folder it now starts in.
+    tonvale->press(IdBitBtn1);
+    tonvale->pickInOpenDialog({}, {L"tone.mid"});
+    EXPECT_TRUE(tonvale->waitForLogLine(L"Opened file: " + file.wstring()));
+}
+
+// The notification area Wine draws holds one window per icon.
+std::vector<HWND> trayIcons() {
+    std::vector<HWND> icons;
+    HWND area = FindWindowW(L"__winex11_standalone_tray", nullptr);
+    for (HWND icon = FindWindowExW(area, nullptr, L"__winex11_tray_icon", nullptr);
+         area != nullptr && icon != nullptr;
+         icon = FindWindowExW(area, icon, L"__winex11_tray_icon", nullptr)) {
+        icons.push_back(icon);
+    }
+    return icons;
+}
+
+TEST_F(EndToEnd, MinimisingGoesToTheTrayAndExitFromTheTrayMenuEndsTheProgram) {
+    auto tonvale = startTonvale();
+    const size_t iconsBefore = trayIcons().size();
+    PostMessageW(tonvale->window(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    ASSERT_TRUE(waitUntil([&] { return !IsWindowVisible(tonvale->window()); }));
+    ASSERT_TRUE(waitUntil([&] { return trayIcons().size() == iconsBefore + 1; }));
+    HWND icon = trayIcons().back();
+    PostMessageW(icon, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    PostMessageW(icon, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    ASSERT_TRUE(waitUntil([&] { return IsWindowVisible(tonvale->window()) != FALSE; }));
+    EXPECT_TRUE(waitUntil([&] { return trayIcons().size() == iconsBefore; }));
+    EXPECT_EQ(tonvale->logLines(), Lines{L"Connected"}) << "the window comes back as it was";
+
+    // The tray menu's commands reach the hidden window.
+    PostMessageW(tonvale->window(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    ASSERT_TRUE(waitUntil([&] { return trayIcons().size() == iconsBefore + 1; }));
+    tonvale->choose(IdRestartphone1);
+    ASSERT_TRUE(tonvale->waitForLogLine(L"Restarting phone..."));
+    EXPECT_FALSE(IsWindowVisible(tonvale->window()));
+    tonvale->choose(IdExit2);
+    EXPECT_EQ(tonvale->waitForExit(), 0);
+    EXPECT_TRUE(waitUntil([&] { return trayIcons().size() == iconsBefore; }));
 }
 
 }  // namespace

@@ -266,10 +266,12 @@ void RunningTonvale::pickInOpenDialog(const fs::path& folder,
     }
     HWND nameBox = GetDlgItem(dialog, cmb13);
     // A folder typed into the name box opens it, as it does for a user.
-    setWindowText(nameBox, folder.wstring());
-    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
-    waitUntil([&] { return windowText(nameBox).empty(); }, 5000);
+    if (!folder.empty()) {
+        setWindowText(nameBox, folder.wstring());
+        PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+        waitUntil([&] { return windowText(nameBox).empty(); }, 5000);
+    }
     std::wstring selection;
     for (const std::wstring& name : names) {
         selection += (names.size() == 1 ? name : L"\"" + name + L"\" ");

@@ -50,8 +50,8 @@ class RunningTonvale {
     int progressMaximum() const;
     int progressPosition() const;
 
-    // Waits for Open's dialog, types `folder` and then the names into its name box, as a user
-    // would, and confirms; the files of the selection must then appear in the log.
+    // Waits for Open's dialog, types `folder` (unless empty) and then the names into its name
+    // box, as a user would, and confirms.
     void pickInOpenDialog(const fs::path& folder, const std::vector<std::wstring>& names) const;
     // The text of the program's message box that comes up next, dismissed with OK.
     std::wstring answerMessageBox() const;
