@@ -47,11 +47,8 @@ measure "Open: 1,000 and 10,000 files" build/bin/bench_window.exe open "$runs" 1
 memory_folder=build/bench-memory
 rm -rf "$memory_folder"
 mkdir -p "$memory_folder"
-cp build/bin/Tonvale.exe build/bin/p2kapi.dll "$memory_folder/"
-printf '[Phone]\r\nCapacity=1073741824\r\n' >"$memory_folder/p2kapi.ini"
 head -c $((64 * 1048576)) /dev/urandom >"$memory_folder/clip.jpg"
 measure "Memory: Tonvale uploads one file of 64 MiB" build/bin/bench_memory.exe "$runs" \
-    "$(winepath -w "$memory_folder/Tonvale.exe" 2>/dev/null)" \
     "$(winepath -w "$memory_folder/clip.jpg" 2>/dev/null)"
 rm -rf "$memory_folder"
 

@@ -18,20 +18,6 @@ using Lines = std::vector<std::wstring>;
 
 class FaultsTest : public Form1Test {
   protected:
-    fs::path localFile(const std::wstring& name, const std::string& bytes) {
-        const fs::path file = folder_ / L"local" / name;
-        fs::create_directories(file.parent_path());
-        writeBytes(file, bytes);
-        return file;
-    }
-    fs::path onPhone(const wchar_t* folder, const wchar_t* name) const {
-        return phoneRoot_ / L"mobile" / folder / name;
-    }
-    void startConnected() {
-        start(true);
-        ASSERT_TRUE(waitForLogLine(L"Connected"));
-        press(L"BitBtn10");
-    }
     // The library's calls from the first line that starts with `from`.
     std::string callsFrom(const std::string& from) const {
         const std::string log = callLog();
@@ -42,6 +28,7 @@ class FaultsTest : public Form1Test {
 
 TEST_F(FaultsTest, APhonePulledMidUploadEndsItWithALineForEveryFileNotWritten) {
     startConnected();
+    press(L"BitBtn10");
     const std::string middle(200000, 'm');  // four pieces: the phone goes after the second
     clickTab(2);
     openFiles({localFile(L"a.3gp", std::string(1000, 'a')), localFile(L"b.3gp", middle),
@@ -85,6 +72,7 @@ TEST_F(FaultsTest, APhonePulledMidUploadEndsItWithALineForEveryFileNotWritten) {
 
 TEST_F(FaultsTest, LocalFilesLockedOrGoneEndOpenAndUploadWithTheRuntimesMessage) {
     startConnected();
+    press(L"BitBtn10");
     const fs::path a = localFile(L"a.mid", "aaaa");
     const fs::path b = localFile(L"b.mid", "bb");
     const fs::path c = localFile(L"c.mid", "c");
@@ -223,6 +211,7 @@ TEST_F(FaultsTest, FiguresAtAndBeyondThe32BitLimits) {
 
 TEST_F(FaultsTest, ASelectionOfMoreThan2GiBStopsTheUploadAtItsPendingTotal) {
     startConnected();
+    press(L"BitBtn10");
     const fs::path big = localFile(L"z.3gp", "");
     {
         // Sparse where the host allows it: nothing needs reading but the first entry.

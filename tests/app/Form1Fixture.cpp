@@ -44,6 +44,22 @@ void Form1Test::startShown() {
     pumpUntil([this] { return GetActiveWindow() == form_->handle(); });
 }
 
+void Form1Test::startConnected() {
+    start(true);
+    ASSERT_TRUE(waitForLogLine(L"Connected"));
+}
+
+fs::path Form1Test::localFile(const std::wstring& name, const std::string& bytes) {
+    const fs::path file = folder_ / L"local" / name;
+    fs::create_directories(file.parent_path());
+    writeBytes(file, bytes);
+    return file;
+}
+
+fs::path Form1Test::onPhone(const wchar_t* folder, const wchar_t* name) const {
+    return phoneRoot_ / L"mobile" / folder / name;
+}
+
 void Form1Test::typeKey(UINT key, bool shift) {
     BYTE keys[256] = {};
     GetKeyboardState(keys);

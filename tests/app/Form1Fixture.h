@@ -117,6 +117,11 @@ class Form1Test : public ::testing::Test {
     void start(bool phoneAttached = false);
     // As start(), shown and active, for what needs the focus or the screen.
     void startShown();
+    // As start(), with the phone attached and reported ("Connected" in the log).
+    void startConnected();
+    // A local file of the test's own, and where a file lands on the phone.
+    fs::path localFile(const std::wstring& name, const std::string& bytes);
+    fs::path onPhone(const wchar_t* folder, const wchar_t* name) const;
     // As startShown(), with the Options dialog created hidden and joined as start-up does.
     void startWithOptions();
     TForm1& form() { return *form_; }

@@ -19,10 +19,6 @@ class PhoneLinkTest : public Form1Test {
             choose(menuItem);
         }
     }
-    void startConnected() {
-        start(true);
-        ASSERT_TRUE(waitForLogLine(L"Connected"));
-    }
 };
 
 TEST_F(PhoneLinkTest, ANotificationFromTheLibrarysThreadFillsThePanelsOnTheWindowsThread) {

@@ -17,23 +17,7 @@ std::string patterned(size_t size, int seed) {
     return bytes;
 }
 
-class TransferTest : public Form1Test {
-  protected:
-    fs::path localFile(const wchar_t* name, const std::string& bytes) {
-        const fs::path file = folder_ / L"local" / name;
-        fs::create_directories(file.parent_path());
-        writeBytes(file, bytes);
-        return file;
-    }
-    fs::path onPhone(const wchar_t* folder, const wchar_t* name) const {
-        return phoneRoot_ / L"mobile" / folder / name;
-    }
-    void startConnected() {
-        start(true);
-        ASSERT_TRUE(waitForLogLine(L"Connected"));
-        press(L"BitBtn10");
-    }
-};
+using TransferTest = Form1Test;
 
 TEST_F(TransferTest, OpenShowsTheFilesInNameOrderLogsThemAndRemembersTheDialog) {
     start();
@@ -135,6 +119,7 @@ TEST_F(TransferTest, FilesDroppedOnTheListAreAddedAsIfOpened) {
 
 TEST_F(TransferTest, UploadPutsEveryFileOnThePhoneByteForByte) {
     startConnected();
+    press(L"BitBtn10");
     const std::string big = patterned(5 * 1024 * 1024 + 3, 1);
     const std::string middle = patterned(200000, 2);
     writeBytes(onPhone(L"video", L"b.3gp"), "an older clip");
@@ -158,6 +143,7 @@ TEST_F(TransferTest, UploadPutsEveryFileOnThePhoneByteForByte) {
 
 TEST_F(TransferTest, UploadAfterClearingTheListStopsAtTheEmptyFreeSpaceFigure) {
     startConnected();
+    press(L"BitBtn10");
     press(L"BitBtn9");
     openFiles({localFile(L"a.mid", "a")});
     press(L"BitBtn10");

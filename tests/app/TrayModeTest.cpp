@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "Form1Fixture.h"
+#include "OtherProcessWindows.h"
 #include "Program.h"
 
 namespace tonvale::testing {
@@ -194,19 +195,8 @@ TEST_F(TrayModeTest, ConnectFromTheTrayMenuKeepsTrayMode) {
     EXPECT_EQ(tray_.calls, Calls{"add"});
 }
 
-// The shell's own icon, in the notification area that Wine draws as a window of icon windows:
-// it appears with tray mode, passes a left click on to the window, and goes with tray mode.
-std::vector<HWND> shellIcons() {
-    std::vector<HWND> icons;
-    HWND area = FindWindowW(L"__winex11_standalone_tray", nullptr);
-    for (HWND icon = FindWindowExW(area, nullptr, L"__winex11_tray_icon", nullptr);
-         area != nullptr && icon != nullptr;
-         icon = FindWindowExW(area, icon, L"__winex11_tray_icon", nullptr)) {
-        icons.push_back(icon);
-    }
-    return icons;
-}
-
+// The shell's own icon appears with tray mode, passes a left click on to the window, and goes
+// with tray mode.
 TEST_F(TrayModeTest, TheShellsIconTakesTheClickThatBringsTheWindowBack) {
     ShellTrayIcon shellIcon(GetModuleHandleW(nullptr));
     P2KTest_Reset(phoneRoot_.c_str(), "E398", 32 << 20, 0, 0, 100);
@@ -215,12 +205,12 @@ TEST_F(TrayModeTest, TheShellsIconTakesTheClickThatBringsTheWindowBack) {
         Form1Setup{&phone_, &prompts_, settingsPath_, L"app_tests", false, &shellIcon});
     loop_.addForm(window());
     form().show(SW_SHOW);
-    const std::vector<HWND> before = shellIcons();
+    const std::vector<HWND> before = wineTrayIcons();
     minimise(SC_MINIMIZE);
     ASSERT_FALSE(IsWindowVisible(window()));
-    ASSERT_TRUE(pumpUntil([&] { return shellIcons().size() == before.size() + 1; }));
+    ASSERT_TRUE(pumpUntil([&] { return wineTrayIcons().size() == before.size() + 1; }));
     HWND icon = nullptr;
-    for (HWND candidate : shellIcons()) {
+    for (HWND candidate : wineTrayIcons()) {
         if (std::find(before.begin(), before.end(), candidate) == before.end()) {
             icon = candidate;
         }
@@ -229,7 +219,7 @@ TEST_F(TrayModeTest, TheShellsIconTakesTheClickThatBringsTheWindowBack) {
     PostMessageW(icon, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
     PostMessageW(icon, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
     EXPECT_TRUE(pumpUntil([&] { return IsWindowVisible(window()) != FALSE; }));
-    EXPECT_TRUE(pumpUntil([&] { return shellIcons() == before; }));
+    EXPECT_TRUE(pumpUntil([&] { return wineTrayIcons() == before; }));
 }
 
 // The Options dialog, open when the window goes to the tray, stays on screen with a taskbar

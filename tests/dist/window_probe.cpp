@@ -9,33 +9,17 @@
 #include <string_view>
 
 #include "Form1Layout.h"
+#include "OtherProcessWindows.h"
 
 namespace {
 
-// Another process's window text: WM_GETTEXT is marshalled across processes.
-std::wstring windowText(HWND window) {
-    DWORD_PTR length = 0;
-    if (window == nullptr ||
-        !SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 2000, &length)) {
-        return {};
-    }
-    std::wstring text(length + 1, L'\0');
-    DWORD_PTR copied = 0;
-    if (!SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
-                             SMTO_ABORTIFHUNG, 2000, &copied)) {
-        return {};
-    }
-    text.resize(copied);
-    return text;
-}
+using tonvale::testing::windowText;
 
-bool hasLine(std::wstring_view text, std::wstring_view line) {
-    while (!text.empty()) {
-        const size_t end = text.find(L"\r\n");
-        if (text.substr(0, end) == line) {
+bool hasLine(const std::wstring& text, const std::wstring& line) {
+    for (const std::wstring& logged : tonvale::testing::linesOf(text)) {
+        if (logged == line) {
             return true;
         }
-        text.remove_prefix(end == std::wstring_view::npos ? text.size() : end + 2);
     }
     return false;
 }

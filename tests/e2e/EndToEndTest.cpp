@@ -4,6 +4,7 @@
 
 #include "Form1Layout.h"
 #include "Form2Layout.h"
+#include "OtherProcessWindows.h"
 #include "RunningTonvale.h"
 #include "TestFiles.h"
 
@@ -13,6 +14,7 @@ namespace {
 using Lines = std::vector<std::wstring>;
 using testing::readBytes;
 using testing::TempFolder;
+using testing::wineTrayIcons;
 using testing::writeBytes;
 
 std::string patterned(size_t size, int seed) {
@@ -167,40 +169,28 @@ TEST_F(EndToEnd, OptionsStoresTheStartingFolderThatTheOpenDialogThenStartsIn) {
     EXPECT_TRUE(tonvale->waitForLogLine(L"Opened file: " + file.wstring()));
 }
 
-// The notification area Wine draws holds one window per icon.
-std::vector<HWND> trayIcons() {
-    std::vector<HWND> icons;
-    HWND area = FindWindowW(L"__winex11_standalone_tray", nullptr);
-    for (HWND icon = FindWindowExW(area, nullptr, L"__winex11_tray_icon", nullptr);
-         area != nullptr && icon != nullptr;
-         icon = FindWindowExW(area, icon, L"__winex11_tray_icon", nullptr)) {
-        icons.push_back(icon);
-    }
-    return icons;
-}
-
 TEST_F(EndToEnd, MinimisingGoesToTheTrayAndExitFromTheTrayMenuEndsTheProgram) {
     auto tonvale = startTonvale();
-    const size_t iconsBefore = trayIcons().size();
+    const size_t iconsBefore = wineTrayIcons().size();
     PostMessageW(tonvale->window(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
     ASSERT_TRUE(waitUntil([&] { return !IsWindowVisible(tonvale->window()); }));
-    ASSERT_TRUE(waitUntil([&] { return trayIcons().size() == iconsBefore + 1; }));
-    HWND icon = trayIcons().back();
+    ASSERT_TRUE(waitUntil([&] { return wineTrayIcons().size() == iconsBefore + 1; }));
+    HWND icon = wineTrayIcons().back();
     PostMessageW(icon, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
     PostMessageW(icon, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
     ASSERT_TRUE(waitUntil([&] { return IsWindowVisible(tonvale->window()) != FALSE; }));
-    EXPECT_TRUE(waitUntil([&] { return trayIcons().size() == iconsBefore; }));
+    EXPECT_TRUE(waitUntil([&] { return wineTrayIcons().size() == iconsBefore; }));
     EXPECT_EQ(tonvale->logLines(), Lines{L"Connected"}) << "the window comes back as it was";
 
     // The tray menu's commands reach the hidden window.
     PostMessageW(tonvale->window(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
-    ASSERT_TRUE(waitUntil([&] { return trayIcons().size() == iconsBefore + 1; }));
+    ASSERT_TRUE(waitUntil([&] { return wineTrayIcons().size() == iconsBefore + 1; }));
     tonvale->choose(IdRestartphone1);
     ASSERT_TRUE(tonvale->waitForLogLine(L"Restarting phone..."));
     EXPECT_FALSE(IsWindowVisible(tonvale->window()));
     tonvale->choose(IdExit2);
     EXPECT_EQ(tonvale->waitForExit(), 0);
-    EXPECT_TRUE(waitUntil([&] { return trayIcons().size() == iconsBefore; }));
+    EXPECT_TRUE(waitUntil([&] { return wineTrayIcons().size() == iconsBefore; }));
 }
 
 }  // namespace

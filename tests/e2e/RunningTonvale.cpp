@@ -9,8 +9,12 @@
 #include <thread>
 
 #include "Form1Layout.h"
+#include "OtherProcessWindows.h"
 
 namespace tonvale::e2e {
+
+using testing::findWindowOf;
+using testing::windowText;
 
 namespace {
 
@@ -20,12 +24,6 @@ fs::path besideThisDriver(const wchar_t* name) {
     std::wstring path(MAX_PATH, L'\0');
     path.resize(GetModuleFileNameW(nullptr, path.data(), MAX_PATH));
     return fs::path(path).parent_path() / name;
-}
-
-DWORD processOf(HWND window) {
-    DWORD process = 0;
-    GetWindowThreadProcessId(window, &process);
-    return process;
 }
 
 // Memory in the program's process, for the control messages that carry a pointer: those are not
@@ -64,14 +62,6 @@ LRESULT sendTo(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     return static_cast<LRESULT>(result);
 }
 
-std::wstring windowText(HWND window) {
-    const auto length = static_cast<size_t>(sendTo(window, WM_GETTEXTLENGTH, 0, 0));
-    std::wstring text(length + 1, L'\0');
-    text.resize(static_cast<size_t>(
-        sendTo(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
-    return text;
-}
-
 void setWindowText(HWND window, const std::wstring& text) {
     sendTo(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
@@ -79,34 +69,6 @@ void setWindowText(HWND window, const std::wstring& text) {
 void writeText(const fs::path& file, const std::string& text) {
     std::ofstream out(file, std::ios::binary);
     out << text;
-}
-
-struct WindowSearch {
-    DWORD process;
-    const wchar_t* windowClass;
-    const wchar_t* title;
-    HWND found;
-};
-
-BOOL CALLBACK matchWindow(HWND window, LPARAM lParam) {
-    auto* search = reinterpret_cast<WindowSearch*>(lParam);
-    wchar_t name[64] = {};
-    GetClassNameW(window, name, 64);
-    if (processOf(window) != search->process || std::wstring_view(name) != search->windowClass ||
-        !IsWindowVisible(window)) {
-        return TRUE;
-    }
-    if (search->title != nullptr && windowText(window) != search->title) {
-        return TRUE;
-    }
-    search->found = window;
-    return FALSE;
-}
-
-HWND findWindowOf(DWORD process, const wchar_t* windowClass, const wchar_t* title) {
-    WindowSearch search{process, windowClass, title, nullptr};
-    EnumWindows(&matchWindow, reinterpret_cast<LPARAM>(&search));
-    return search.found;
 }
 
 }  // namespace
@@ -192,15 +154,7 @@ std::wstring RunningTonvale::text(int controlId) const {
 }
 
 std::vector<std::wstring> RunningTonvale::logLines() const {
-    std::vector<std::wstring> lines;
-    const std::wstring log = text(IdMemo1);
-    std::wstring_view rest = log;
-    while (!rest.empty()) {
-        const size_t end = rest.find(L"\r\n");
-        lines.emplace_back(rest.substr(0, end));
-        rest.remove_prefix(end == std::wstring_view::npos ? rest.size() : end + 2);
-    }
-    return lines;
+    return testing::linesOf(text(IdMemo1));
 }
 
 std::wstring RunningTonvale::panel(int index) const {

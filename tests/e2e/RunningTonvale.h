@@ -32,6 +32,7 @@ class RunningTonvale {
     RunningTonvale& operator=(const RunningTonvale&) = delete;
 
     HWND window() const { return window_; }
+    HANDLE process() const { return process_.hProcess; }
     HWND control(int id) const { return GetDlgItem(window_, id); }
     fs::path phoneFolder(const wchar_t* category) const;
     fs::path settingsFile() const { return folder_ / L"Tonvale.ini"; }
