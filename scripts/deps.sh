@@ -38,12 +38,63 @@ if [ ${#need[@]} -eq 0 ]; then
 fi
 echo "Installing: ${need[*]}"
 if [ "$(id -u)" -ne 0 ]; then
-  echo "Missing packages and not root: install them with apt-get as root." >&2
+  echo "Missing packages and not root. Install them once as root, then run make again:" >&2
+  echo "  sudo scripts/deps.sh${1:+ $1}" >&2
   exit 1
 fi
 export DEBIAN_FRONTEND=noninteractive
 if [[ " ${need[*]} " == *":i386 "* ]] && ! dpkg --print-foreign-architectures | grep -qx i386; then
   dpkg --add-architecture i386
 fi
-apt-get update -qq
-apt-get install -y -qq --no-install-recommends "${need[@]}"
+
+# A mirror in the middle of a sync serves an index that does not match its Release file
+# ("File has unexpected size ... Mirror sync in progress?"). Try again a few times, then go on
+# with what was fetched and let the install decide whether it is enough.
+update_log=$(mktemp)
+trap 'rm -f "$update_log" "${pins:-}"' EXIT
+failed_indexes=()
+for attempt in 1 2 3; do
+  apt-get update -qq >"$update_log" 2>&1 || true
+  mapfile -t failed_indexes < <(grep -o 'Failed to fetch [^ ]*' "$update_log" | cut -d' ' -f4 | sort -u)
+  [ ${#failed_indexes[@]} -eq 0 ] && break
+  echo "apt-get update, attempt $attempt of 3: ${#failed_indexes[@]} package index(es) failed to download." >&2
+  [ "$attempt" -lt 3 ] && sleep "${TONVALE_APT_RETRY_PAUSE:-10}"
+done
+if [ ${#failed_indexes[@]} -gt 0 ]; then
+  echo "Going on without: ${failed_indexes[*]}" >&2
+fi
+
+apt_install() { apt-get install -y -qq --no-install-recommends "$@" "${need[@]}"; }
+if apt_install; then
+  exit 0
+fi
+
+# Without one architecture's index of a suite, that suite's newer versions exist for the other
+# architecture only, and Wine's 32-bit half cannot match its 64-bit half. Installing from the
+# suites that downloaded whole gives both halves the same versions.
+suites=()
+for url in "${failed_indexes[@]}"; do
+  [[ "$url" =~ /dists/([^/]+)/ ]] && suites+=("${BASH_REMATCH[1]}")
+done
+if [ ${#suites[@]} -gt 0 ]; then
+  pins=$(mktemp)
+  for suite in $(printf '%s\n' "${suites[@]}" | sort -u); do
+    printf 'Package: *\nPin: release n=%s\nPin-Priority: 100\n\n' "$suite" >>"$pins"
+  done
+  echo "Trying again without the newer packages of: $(printf '%s ' "${suites[@]}" | xargs -n1 | sort -u | xargs)" >&2
+  if apt_install -o Dir::Etc::Preferences="$pins"; then
+    echo "Installed. Run scripts/deps.sh again later to take the updates those suites hold." >&2
+    exit 0
+  fi
+fi
+
+echo >&2
+echo "Could not install: ${need[*]}" >&2
+if [ ${#failed_indexes[@]} -gt 0 ]; then
+  echo "These package indexes failed to download, most likely because the mirror is being updated:" >&2
+  printf '  %s\n' "${failed_indexes[@]}" >&2
+  echo "Try again in an hour or so, or install the packages above by hand with apt-get." >&2
+else
+  echo "See apt-get's message above; install the packages above by hand with apt-get, then run make again." >&2
+fi
+exit 1
