@@ -52,10 +52,14 @@ int P2K_CALL P2K_Restart(void) {
     return Guarded(kFailed, [] { return DoneIf(Logged("P2K_Restart").Restart()); });
 }
 
-// The phone keeps no state in `volume`; it is left as the caller set it. Without a phone there
-// is no room at all.
-int32_t P2K_CALL File_VolInfo(int32_t* /*volume*/) {
-    return Guarded(int32_t{0}, [] { return Logged("File_VolInfo").FreeBytes().value_or(0); });
+// The phone keeps no state in `volume`; unless VolumeNameBytes asks for the volume's name
+// there, it is left as the caller set it. Without a phone there is no room at all.
+int32_t P2K_CALL File_VolInfo(int32_t* volume) {
+    return Guarded(int32_t{0}, [&] {
+        VirtualPhone& phone = Logged("File_VolInfo");
+        phone.WriteVolumeName(volume);
+        return phone.FreeBytes().value_or(0);
+    });
 }
 
 int P2K_CALL Seem_Read(int seem, int record, int offset, int bytes, unsigned char* buffer) {

@@ -65,11 +65,13 @@ std::optional<bool> ParseSwitch(const std::wstring& text) {
     return std::nullopt;
 }
 
-void ReadDelay(const std::wstring& iniPath, const wchar_t* key, unsigned& delayMs) {
+// A whole number from 0 to `largest`; anything else keeps the default.
+void ReadCount(const std::wstring& iniPath, const wchar_t* key, unsigned& count,
+               unsigned largest = std::numeric_limits<unsigned>::max()) {
     const auto text = ReadString(iniPath, key);
     const auto value = text ? ParseInteger(*text) : std::nullopt;
-    if (value && *value >= 0 && *value <= std::numeric_limits<unsigned>::max()) {
-        delayMs = static_cast<unsigned>(*value);
+    if (value && *value >= 0 && *value <= largest) {
+        count = static_cast<unsigned>(*value);
     }
 }
 
@@ -113,8 +115,9 @@ PhoneSettings ReadPhoneSettings(const std::wstring& iniPath) {
     if (const auto text = ReadString(iniPath, L"Attached")) {
         settings.attached = ParseSwitch(*text).value_or(settings.attached);
     }
-    ReadDelay(iniPath, L"AttachDelayMs", settings.attachDelayMs);
-    ReadDelay(iniPath, L"RestartDelayMs", settings.restartDelayMs);
+    ReadCount(iniPath, L"AttachDelayMs", settings.attachDelayMs);
+    ReadCount(iniPath, L"RestartDelayMs", settings.restartDelayMs);
+    ReadCount(iniPath, L"VolumeNameBytes", settings.volumeNameBytes, kLongestVolumeName);
     return settings;
 }
 

@@ -17,7 +17,12 @@ struct PhoneSettings {
     bool attached = true;
     unsigned attachDelayMs = 300;
     unsigned restartDelayMs = 3000;
+    // Bytes File_VolInfo writes at the address it is given, as libraries that return the
+    // volume's name there do; at most kLongestVolumeName.
+    unsigned volumeNameBytes = 0;
 };
+
+inline constexpr unsigned kLongestVolumeName = 128;
 
 // Four label characters from any string: cut, or padded with spaces; anything but printable
 // ASCII becomes '?'.

@@ -6,6 +6,7 @@
 #include "phone_path.h"
 #include "seem.h"
 
+#include <cstring>
 #include <utility>
 
 namespace p2kapi {
@@ -88,6 +89,18 @@ std::optional<int32_t> VirtualPhone::FreeBytes() {
     }
     RescanLocked();
     return ClampToInt32(settings_.capacityBytes - usedBytes_);
+}
+
+void VirtualPhone::WriteVolumeName(int32_t* volume) {
+    auto lock = Lock();
+    if (!attached_ || volume == nullptr || settings_.volumeNameBytes == 0) {
+        return;
+    }
+    // "/a", padded with blanks to the length asked for, its last byte the terminating zero.
+    std::string name = "/a";
+    name.resize(settings_.volumeNameBytes - 1, ' ');
+    name.push_back('\0');
+    std::memcpy(volume, name.data(), name.size());
 }
 
 bool VirtualPhone::ReadSeem(int seem, int record, int offset, int bytes, unsigned char* buffer) {

@@ -37,6 +37,8 @@ class VirtualPhone {
     bool IsAttached();
     bool Restart();
     std::optional<int32_t> FreeBytes();
+    // Writes the volume's name at `volume` when the settings ask for it, as some libraries do.
+    void WriteVolumeName(int32_t* volume);
     bool ReadSeem(int seem, int record, int offset, int bytes, unsigned char* buffer);
     std::optional<int> CountFiles();
     bool Delete(const char* phonePath);

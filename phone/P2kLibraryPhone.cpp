@@ -21,7 +21,7 @@ void P2kLibraryPhone::restart() {
 }
 
 int32_t P2kLibraryPhone::freeBytes() {
-    return File_VolInfo(&volume_);
+    return File_VolInfo(reinterpret_cast<int32_t*>(volumeInfo_.data()));
 }
 
 void P2kLibraryPhone::readLabelSeem(unsigned char (&buffer)[7]) {

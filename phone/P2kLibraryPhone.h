@@ -1,6 +1,8 @@
 // The phone reached through p2kapi.dll.
 #pragma once
 
+#include <array>
+
 #include "Phone.h"
 #include "p2kapi.h"
 
@@ -25,8 +27,10 @@ class P2kLibraryPhone final : public Phone {
 
   private:
     P2K_ConnectHandler connectionHandler_;
-    // Handed to File_VolInfo on every call; the library's business, never read here.
-    int32_t volume_ = 0;
+    // Handed to File_VolInfo on every call; the library's business, never read or written here.
+    // Its first four bytes are the volume variable, zero at the start. Some libraries return
+    // the volume's name there as well, up to 128 bytes, so the whole block is room for it.
+    alignas(int32_t) std::array<unsigned char, 256> volumeInfo_{};
 };
 
 }  // namespace tonvale

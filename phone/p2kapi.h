@@ -31,7 +31,8 @@ P2K_API int P2K_CALL P2K_GetStatus(void);
 // Restarts the phone: disconnected at once, attached again (with a handler call) later.
 P2K_API int P2K_CALL P2K_Restart(void);
 // Free bytes of the volume "/a" as a signed 32-bit value. `volume` is the caller's variable,
-// zero at start, which the caller never reads or writes itself.
+// zero at start, which the caller never reads or writes itself. Some libraries also write the
+// volume's name there, up to 128 bytes, so it must start a block of at least that much room.
 P2K_API int32_t P2K_CALL File_VolInfo(int32_t* volume);
 // Reads `bytes` bytes of seem `seem`, record `record`, from `offset` into `buffer`.
 P2K_API int P2K_CALL Seem_Read(int seem, int record, int offset, int bytes, unsigned char* buffer);

@@ -1,6 +1,9 @@
 // The phone as the window meets it through the virtual phone: notifications from the library's
 // thread, every entry of Connect, Restart and Update rings, and the phone coming back. The exact
 // order of library calls is checked against a fake phone in the phone tests.
+#include <algorithm>
+#include <array>
+
 #include "Form1Fixture.h"
 #include "RuntimeError.h"
 
@@ -205,6 +208,44 @@ TEST_F(PhoneLinkTest, ASecondWindowKeepsItsNotificationsWhenTheFirstCloses) {
     first.reset();
     P2KTest_Attach();
     ASSERT_TRUE(waitForLogLine(L"Connected")) << "the first window's teardown detached the second";
+}
+
+// Libraries in the wild may write the volume's name, up to 128 bytes, where File_VolInfo is
+// handed the volume variable. Guards on both sides of the phone catch any byte written past the
+// room the program gives it.
+TEST_F(PhoneLinkTest, ALibraryWritingTheVolumeNameThereCorruptsNothing) {
+    struct GuardedPhone {
+        std::array<unsigned char, 64> before;
+        P2kLibraryPhone phone{&ConnectionRelay::onConnect};
+        std::array<unsigned char, 256> after;
+    };
+    auto guarded = std::make_unique<GuardedPhone>();
+    guarded->before.fill(0xA5);
+    guarded->after.fill(0xA5);
+    const fs::path ini = folder_ / L"p2kapi.ini";
+    writeBytes(ini, "[Phone]\r\nRoot=" + phoneRoot_.string() +
+                        "\r\nAttachDelayMs=0\r\nVolumeNameBytes=128\r\n");
+    P2KTest_ResetFromIni(ini.c_str());
+    P2KTest_SetFreeSpace(2047);
+    form_ = std::make_unique<TForm1>(
+        GetModuleHandleW(nullptr),
+        Form1Setup{&guarded->phone, &prompts_, settingsPath_, L"app_tests", false});
+    ASSERT_TRUE(waitForLogLine(L"Connected"));
+    for (int i = 1; i < 100; ++i) {
+        guarded->phone.registerConnectionHandler();
+    }
+    ASSERT_TRUE(waitForLogLine(L"Connected", 100));
+    pumpFor(50);
+
+    EXPECT_EQ(logLines(), Lines(100, L"Connected"));
+    EXPECT_EQ(panel(0), L"Status: Connected");
+    EXPECT_EQ(panel(1), L"Phone: E398");
+    EXPECT_EQ(panel(2), L"Volume: /a, Free: 1 Kb");
+    EXPECT_EQ(text(L"Edit3"), L"2047");
+    EXPECT_TRUE(prompts_.errors.empty());
+    EXPECT_EQ(std::count(guarded->before.begin(), guarded->before.end(), 0xA5), 64);
+    EXPECT_EQ(std::count(guarded->after.begin(), guarded->after.end(), 0xA5), 256);
+    form_.reset();
 }
 
 }  // namespace

@@ -89,6 +89,23 @@ TEST_F(P2kapiSettingsTest, IniCanLeaveThePhoneDetachedAtAnAbsoluteRoot) {
     EXPECT_TRUE(fs::exists(root / "mobile" / "picture" / "p.jpg"));
 }
 
+TEST_F(P2kapiSettingsTest, VolumeNameBytesWritesTheNameWhereFileVolInfoPoints) {
+    const std::pair<const char*, size_t> kSettingAndBytes[] = {
+        {"VolumeNameBytes=128\r\n", 128}, {"VolumeNameBytes=129\r\n", 0}, {"", 0}};
+    for (const auto& [setting, bytes] : kSettingAndBytes) {
+        SCOPED_TRACE(setting);
+        P2KTest_ResetFromIni(WriteIni(std::string(setting) + "AttachDelayMs=0\r\n").c_str());
+        std::array<unsigned char, 256> block;
+        block.fill(0xA5);
+        File_VolInfo(reinterpret_cast<int32_t*>(block.data()));
+        std::string expected(256, '\xA5');
+        if (bytes > 0) {
+            expected.replace(0, bytes, "/a" + std::string(bytes - 3, ' ') + '\0');
+        }
+        EXPECT_EQ(std::string(block.begin(), block.end()), expected);
+    }
+}
+
 TEST_F(P2kapiSettingsTest, MissingFileKeysOrValuesKeepTheDefaults) {
     const fs::path absent = base_ / "absent" / "p2kapi.ini";
     const fs::path empty = WriteIni("", "empty.ini");
