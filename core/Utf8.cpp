@@ -66,30 +66,8 @@ SequenceShape shapeOf(unsigned char lead) {
     return {0, 0, 0};
 }
 
-}  // namespace
-
-std::string toUtf8(std::wstring_view text) {
-    std::string out;
-    out.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        auto codePoint = static_cast<char32_t>(text[i]);
-        if (wideIsUtf16) {
-            codePoint &= 0xFFFF;
-            if (isHighSurrogate(codePoint) && i + 1 < text.size() &&
-                isLowSurrogate(static_cast<char32_t>(text[i + 1]) & 0xFFFF)) {
-                const auto low = static_cast<char32_t>(text[++i]) & 0xFFFF;
-                codePoint = 0x10000 + ((codePoint - 0xD800) << 10) + (low - 0xDC00);
-            }
-        }
-        if (isSurrogate(codePoint) || codePoint > lastCodePoint) {
-            codePoint = replacementCharacter;
-        }
-        appendUtf8(out, codePoint);
-    }
-    return out;
-}
-
-std::wstring fromUtf8(std::string_view bytes) {
+// Every well-formed sequence decoded; a broken one replaced once, or, for `exactly`, the end.
+std::optional<std::wstring> decode(std::string_view bytes, bool exactly) {
     std::wstring out;
     out.reserve(bytes.size());
     std::size_t i = 0;
@@ -111,11 +89,57 @@ std::wstring fromUtf8(std::string_view bytes) {
         const bool complete = shape.length != 0 && consumed == shape.length;
         const bool valid = complete && codePoint >= shape.smallestValue &&
                            codePoint <= lastCodePoint && !isSurrogate(codePoint);
-        // A broken sequence is replaced once; the byte that broke it starts the next one.
+        if (!valid && exactly) {
+            return std::nullopt;
+        }
+        // The byte that broke a sequence starts the next one.
         appendWide(out, valid ? codePoint : replacementCharacter);
         i += consumed;
     }
     return out;
+}
+
+// Every character encoded; an unpaired surrogate replaced, or, for `exactly`, the end.
+std::optional<std::string> encode(std::wstring_view text, bool exactly) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        auto codePoint = static_cast<char32_t>(text[i]);
+        if (wideIsUtf16) {
+            codePoint &= 0xFFFF;
+            if (isHighSurrogate(codePoint) && i + 1 < text.size() &&
+                isLowSurrogate(static_cast<char32_t>(text[i + 1]) & 0xFFFF)) {
+                const auto low = static_cast<char32_t>(text[++i]) & 0xFFFF;
+                codePoint = 0x10000 + ((codePoint - 0xD800) << 10) + (low - 0xDC00);
+            }
+        }
+        if (isSurrogate(codePoint) || codePoint > lastCodePoint) {
+            if (exactly) {
+                return std::nullopt;
+            }
+            codePoint = replacementCharacter;
+        }
+        appendUtf8(out, codePoint);
+    }
+    return out;
+}
+
+}  // namespace
+
+std::string toUtf8(std::wstring_view text) {
+    return *encode(text, false);
+}
+
+std::optional<std::string> toUtf8Exactly(std::wstring_view text) {
+    return encode(text, true);
+}
+
+std::wstring fromUtf8(std::string_view bytes) {
+    return *decode(bytes, false);
+}
+
+std::optional<std::wstring> fromUtf8Exactly(std::string_view bytes) {
+    return decode(bytes, true);
 }
 
 }  // namespace tonvale

@@ -1,5 +1,6 @@
 #include "phone_path.h"
 
+#include "CodePage.h"
 #include "host_path.h"
 
 #include <windows.h>
@@ -14,18 +15,6 @@ constexpr std::string_view kVolumePrefix = "/a/";
 bool IsControl(char c) {
     const auto byte = static_cast<unsigned char>(c);
     return byte < 0x20 || byte == 0x7F;
-}
-
-std::optional<std::wstring> FromAnsi(std::string_view text) {
-    const int length = ::MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, text.data(),
-                                             static_cast<int>(text.size()), nullptr, 0);
-    if (length <= 0) {
-        return std::nullopt;
-    }
-    std::wstring wide(static_cast<size_t>(length), L'\0');
-    ::MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, text.data(), static_cast<int>(text.size()),
-                          wide.data(), length);
-    return wide;
 }
 
 }  // namespace
@@ -54,7 +43,8 @@ std::optional<std::wstring> HostPathFor(const char* phonePath, const std::wstrin
     if (!IsValidPhonePath(phonePath)) {
         return std::nullopt;
     }
-    auto relative = FromAnsi(std::string_view(phonePath).substr(kVolumePrefix.size()));
+    auto relative = tonvale::fromSystemCodePageExactly(
+        std::string_view(phonePath).substr(kVolumePrefix.size()));
     if (!relative) {
         return std::nullopt;
     }

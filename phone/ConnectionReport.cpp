@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "PhoneText.h"
+#include "CodePage.h"
 
 namespace tonvale {
 
@@ -18,7 +18,7 @@ std::wstring phoneLabel(const unsigned char (&seem)[7]) {
         }
         label.push_back(static_cast<char>(seem[index]));
     }
-    return phoneTextToWide(label);
+    return fromSystemCodePage(label);
 }
 
 void reportConnectedPhone(Phone& phone, PhoneStatusView& view) {

@@ -1,6 +1,6 @@
 #include "PhoneCommands.h"
 
-#include "PhoneText.h"
+#include "CodePage.h"
 
 namespace tonvale {
 
@@ -39,8 +39,8 @@ void updateRings(Phone& phone, PhoneStatusView& view) {
     const bool bothDeleted =
         phone.deleteFile(kMyToneDatabase) == 0 && phone.deleteFile(kTempToneDatabase) == 0;
     if (bothDeleted) {
-        view.appendLog(phoneTextToWide(kMyToneDatabase) + L" was deleted");
-        view.appendLog(phoneTextToWide(kTempToneDatabase) + L" was deleted");
+        view.appendLog(fromSystemCodePage(kMyToneDatabase) + L" was deleted");
+        view.appendLog(fromSystemCodePage(kTempToneDatabase) + L" was deleted");
     }
     view.resetProgress();
     phone.restart();

@@ -21,6 +21,8 @@ want wine wine
 [ -x /usr/lib/wine/wine64 ] || need+=(wine64)
 [ -x /usr/lib/wine/wine ] || need+=(wine32:i386)
 want Xvfb xvfb
+# The sources of the locales, from which the tests compile a UTF-8 one.
+[ -f /usr/share/i18n/locales/hi_IN ] || need+=(locales)
 want xauth xauth
 [ -f /usr/src/googletest/CMakeLists.txt ] || need+=(googletest)
 want clang++ clang

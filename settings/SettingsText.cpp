@@ -1,6 +1,6 @@
 #include "SettingsText.h"
 
-#include "AnsiCodePage.h"
+#include "CodePage.h"
 #include "Utf8.h"
 
 namespace tonvale {
@@ -12,8 +12,8 @@ constexpr std::string_view utf8ByteOrderMark = "\xEF\xBB\xBF";
 
 std::string encodeSettingsText(std::wstring_view text) {
     // Other programs and older versions expect the code page, so it stays the usual form.
-    if (auto ansi = toAnsiCodePage(text)) {
-        return std::move(*ansi);
+    if (auto inCodePage = toSystemCodePage(text)) {
+        return std::move(*inCodePage);
     }
     return std::string(utf8ByteOrderMark) + toUtf8(text);
 }
@@ -22,7 +22,7 @@ std::wstring decodeSettingsText(std::string_view bytes) {
     if (bytes.starts_with(utf8ByteOrderMark)) {
         return fromUtf8(bytes.substr(utf8ByteOrderMark.size()));
     }
-    return fromAnsiCodePage(bytes);
+    return fromSystemCodePage(bytes);
 }
 
 }  // namespace tonvale

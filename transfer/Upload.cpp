@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "PhoneText.h"
+#include "CodePage.h"
 #include "RuntimeError.h"
 
 namespace tonvale {
@@ -77,13 +77,13 @@ void uploadFiles(Phone& phone, const FileList& list, LocalFiles& files,
         return;
     }
 
-    const std::optional<std::string> folder = wideToPhoneTextExactly(view.phoneFolder());
+    const std::optional<std::string> folder = toSystemCodePage(view.phoneFolder());
     for (int position = 0; position < entries; ++position) {
         const FileEntry& entry = list[static_cast<size_t>(position)];
         if (position > 0) {
             files.load(entry.path, contents);
         }
-        const std::optional<std::string> name = wideToPhoneTextExactly(entry.name);
+        const std::optional<std::string> name = toSystemCodePage(entry.name);
         if (!folder || !name) {
             view.appendLog(entry.name +
                            L" was not uploaded in phone: the phone cannot hold its name");

@@ -76,14 +76,15 @@ TEST(SettingsFile, FileWithoutSectionsIsSavedEmpty) {
     EXPECT_EQ(readBytes(file), "");
 }
 
-TEST(SettingsFile, ValueOutsideTheCodePageSurvivesASaveAndLoad) {
+// In the code page or, when it lacks a character, as UTF-8: the file's bytes for each code page
+// are checked where the code page is known.
+TEST(SettingsFile, AnyValueSurvivesASaveAndLoad) {
     const TempFolder folder;
     const auto file = folder / L"Tonvale.ini";
-    const std::wstring folderName = L"C:\\\U0001F3B5 Music";
+    const std::wstring folderName = L"C:\\\U0001F3B5 Music \u00E9\u0416";
     auto settings = SettingsFile::load(file);
     settings.writeString(L"Options", L"InitialDir", folderName);
     settings.save();
-    EXPECT_TRUE(readBytes(file).starts_with("\xEF\xBB\xBF[Options]\r\n"));
     EXPECT_EQ(SettingsFile::load(file).readString(L"Options", L"InitialDir"), folderName);
 }
 

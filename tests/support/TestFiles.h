@@ -2,9 +2,8 @@
 #pragma once
 
 #include <chrono>
+#include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <string_view>
 
@@ -38,16 +37,37 @@ class TempFolder {
     std::filesystem::path path_;
 };
 
+// Through the C library's wide-character open on Windows: the streams of MinGW's C++ library
+// take a path's 8-bit form, which loses names outside the code page.
+inline std::FILE* openFile(const std::filesystem::path& file, bool forWriting) {
+#ifdef _WIN32
+    return _wfopen(file.c_str(), forWriting ? L"wb" : L"rb");
+#else
+    return std::fopen(file.c_str(), forWriting ? "wb" : "rb");
+#endif
+}
+
 inline void writeBytes(const std::filesystem::path& file, std::string_view bytes) {
-    std::ofstream out(file, std::ios::binary);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    ASSERT_TRUE(out.good()) << file;
+    std::FILE* out = openFile(file, true);
+    ASSERT_NE(out, nullptr) << file;
+    const size_t written = std::fwrite(bytes.data(), 1, bytes.size(), out);
+    const bool closed = std::fclose(out) == 0;
+    ASSERT_TRUE(written == bytes.size() && closed) << file;
 }
 
 inline std::string readBytes(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    EXPECT_TRUE(in.good()) << file;
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    std::FILE* in = openFile(file, false);
+    EXPECT_NE(in, nullptr) << file;
+    std::string bytes;
+    if (in != nullptr) {
+        char buffer[65536];
+        size_t read = 0;
+        while ((read = std::fread(buffer, 1, sizeof buffer, in)) > 0) {
+            bytes.append(buffer, read);
+        }
+        std::fclose(in);
+    }
+    return bytes;
 }
 
 }  // namespace tonvale::testing
