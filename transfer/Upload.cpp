@@ -100,8 +100,15 @@ void uploadFiles(Phone& phone, const FileList& list, LocalFiles& files,
             view.setProgressMaximum(entries);
             view.setProgressPosition(position + 1);
             phone.closeFile();
-        } else {
-            view.appendLog(entry.name + L" was not uploaded in phone");
+            view.refresh();
+            continue;
+        }
+        view.appendLog(entry.name + L" was not uploaded in phone");
+        // A phone pulled out fails every entry after this one too, each call perhaps after a
+        // time-out of the library's: the rest are left for the next upload.
+        if (!phone.isConnected()) {
+            view.appendLog(L"not connect");
+            break;
         }
         view.refresh();
     }

@@ -22,6 +22,7 @@ class FakePhone : public Phone {
     std::deque<int> createResults;             // answered in turn, then 0
     std::deque<int> writeResults;              // answered in turn, then 0
     std::map<std::string, std::string> files;  // phone path to contents
+    int writesBeforeDetach = -1;  // the phone goes away after this many writes; -1: never
     std::vector<std::string> calls;
 
     void registerConnectionHandler() override { calls.push_back("P2K_Init"); }
@@ -60,7 +61,7 @@ class FakePhone : public Phone {
     }
     int createFile(const std::string& phonePath) override {
         calls.push_back("File_Create " + phonePath);
-        const int result = next(createResults);
+        const int result = connected ? next(createResults) : -1;
         if (result != -1) {
             files[phonePath].clear();
             openFile_ = phonePath;
@@ -69,9 +70,12 @@ class FakePhone : public Phone {
     }
     int writeFile(const void* data, uint32_t length) override {
         calls.push_back("File_Write " + std::to_string(length));
-        const int result = next(writeResults);
+        const int result = connected ? next(writeResults) : 1;
         if (result == 0 && !openFile_.empty()) {
             files[openFile_].append(static_cast<const char*>(data), length);
+        }
+        if (writesBeforeDetach > 0 && --writesBeforeDetach == 0) {
+            connected = false;
         }
         return result;
     }

@@ -191,6 +191,30 @@ TEST(Upload, AFileGoneSinceOpenEndsTheCommandAfterTheEntriesBeforeIt) {
     EXPECT_EQ(u.view.log, (Lines{L"12 files found in phone", L"a.mid was uploaded in phone"}));
 }
 
+TEST(Upload, APhonePulledOutEndsTheUploadAfterTheEntryInHand) {
+    Uploading u;
+    for (const wchar_t* name : {L"a.mid", L"b.mid", L"c.mid", L"d.mid", L"e.mid"}) {
+        u.add(name, "x");
+    }
+    u.phone.writesBeforeDetach = 2;
+    u.upload();
+    EXPECT_EQ(u.view.log,
+              (Lines{L"12 files found in phone", L"a.mid was uploaded in phone",
+                     L"b.mid was uploaded in phone", L"file creat error", L"file creat error",
+                     L"file creat error", L"c.mid was not uploaded in phone", L"not connect",
+                     L"12 files found in phone"}));
+    for (const std::string& call : u.phone.calls) {
+        EXPECT_EQ(call.find("/d.mid"), std::string::npos) << call;
+        EXPECT_EQ(call.find("/e.mid"), std::string::npos) << call;
+    }
+
+    u.phone.connected = true;
+    u.upload();
+    EXPECT_EQ(u.phone.files.size(), 5u);
+    EXPECT_EQ(u.view.log.back(), L"12 files found in phone");
+    EXPECT_EQ(u.view.progressPosition, 5);
+}
+
 TEST(Upload, ANameThePhoneCannotHoldIsSkippedNotWrittenUnderAnotherName) {
     Uploading u;
     // An unpaired surrogate, which no code page holds, not even UTF-8.
