@@ -27,9 +27,11 @@ int DoneIf(bool done) {
     return done ? kDone : kFailed;
 }
 
-VirtualPhone& Logged(const std::string& line) {
+// Every call is logged, then takes the phone's time; a write also that of its bytes.
+VirtualPhone& Logged(const std::string& line, uint32_t bytesToWrite = 0) {
     VirtualPhone& phone = VirtualPhone::Instance();
     phone.LogCall(line);
+    phone.TakeTime(bytesToWrite);
     return phone;
 }
 
@@ -101,7 +103,7 @@ int P2K_CALL File_Create(const char* phonePath, int attributes) {
 
 int P2K_CALL File_Write(const void* data, uint32_t length) {
     return Guarded(kFailed, [&] {
-        VirtualPhone& phone = Logged("File_Write " + std::to_string(length));
+        VirtualPhone& phone = Logged("File_Write " + std::to_string(length), length);
         const bool written = phone.Write(data, length);
         if (written) {
             phone.WriteDone();

@@ -118,6 +118,8 @@ PhoneSettings ReadPhoneSettings(const std::wstring& iniPath) {
     ReadCount(iniPath, L"AttachDelayMs", settings.attachDelayMs);
     ReadCount(iniPath, L"RestartDelayMs", settings.restartDelayMs);
     ReadCount(iniPath, L"VolumeNameBytes", settings.volumeNameBytes, kLongestVolumeName);
+    ReadCount(iniPath, L"CallDelayMs", settings.callDelayMs);
+    ReadCount(iniPath, L"WriteKiBPerSecond", settings.writeKiBPerSecond);
     return settings;
 }
 

@@ -20,6 +20,10 @@ struct PhoneSettings {
     // Bytes File_VolInfo writes at the address it is given, as libraries that return the
     // volume's name there do; at most kLongestVolumeName.
     unsigned volumeNameBytes = 0;
+    // A phone's pace: every call takes callDelayMs, and File_Write as long as its bytes take at
+    // writeKiBPerSecond (0: as fast as the host's disk).
+    unsigned callDelayMs = 0;
+    unsigned writeKiBPerSecond = 0;
 };
 
 inline constexpr unsigned kLongestVolumeName = 128;

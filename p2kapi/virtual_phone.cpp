@@ -6,6 +6,7 @@
 #include "phone_path.h"
 #include "seem.h"
 
+#include <algorithm>
 #include <cstring>
 #include <utility>
 
@@ -67,6 +68,22 @@ void VirtualPhone::Reset(PhoneSettings settings) {
 void VirtualPhone::LogCall(std::string_view line) {
     auto lock = Lock();
     log_.Append(line);
+}
+
+void VirtualPhone::TakeTime(uint32_t bytes) {
+    uint64_t milliseconds = 0;
+    {
+        auto lock = Lock();
+        milliseconds = settings_.callDelayMs;
+        if (settings_.writeKiBPerSecond > 0) {
+            milliseconds += uint64_t{bytes} * 1000 / (uint64_t{settings_.writeKiBPerSecond} * 1024);
+        }
+    }
+    while (milliseconds > 0) {
+        const auto step = static_cast<DWORD>(std::min<uint64_t>(milliseconds, 60000));
+        ::Sleep(step);
+        milliseconds -= step;
+    }
 }
 
 VolumeUsage VirtualPhone::RescanLocked() {

@@ -33,6 +33,9 @@ class VirtualPhone {
 
     // The phone as the program sees it.
     void LogCall(std::string_view line);
+    // Takes the time a real phone takes for a call that carries `bytes` to write; the phone's
+    // state stays unlocked meanwhile, so its thread goes on.
+    void TakeTime(uint32_t bytes);
     void Register(P2K_ConnectHandler handler);
     bool IsAttached();
     bool Restart();

@@ -2,6 +2,7 @@
 #include "phone_fixture.h"
 
 #include <array>
+#include <chrono>
 
 namespace {
 
@@ -104,6 +105,23 @@ TEST_F(P2kapiSettingsTest, VolumeNameBytesWritesTheNameWhereFileVolInfoPoints) {
         }
         EXPECT_EQ(std::string(block.begin(), block.end()), expected);
     }
+}
+
+TEST_F(P2kapiSettingsTest, CallDelayAndWriteSpeedSetThePhonesPace) {
+    P2KTest_ResetFromIni(
+        WriteIni("AttachDelayMs=0\r\nCallDelayMs=100\r\nWriteKiBPerSecond=100\r\n").c_str());
+    const auto timed = [](auto call) {
+        const auto start = std::chrono::steady_clock::now();
+        call();
+        return std::chrono::steady_clock::now() - start;
+    };
+    EXPECT_GE(timed([] { P2K_GetStatus(); }), std::chrono::milliseconds(100));
+    ASSERT_LE(0, File_Create("/a/mobile/audio/slow.mid", 0));
+    const std::string bytes(50 * 1024, 's');
+    // 100 ms for the call, 500 ms for 50 KiB at 100 KiB a second.
+    EXPECT_GE(timed([&] { EXPECT_EQ(0, File_Write(bytes.data(), 50 * 1024)); }),
+              std::chrono::milliseconds(600));
+    EXPECT_EQ(0, File_Close());
 }
 
 TEST_F(P2kapiSettingsTest, MissingFileKeysOrValuesKeepTheDefaults) {
