@@ -110,6 +110,9 @@ TForm1::~TForm1() {
 }
 
 LRESULT TForm1::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (deferWhileBusy(message, wParam, lParam)) {
+        return 0;
+    }
     if (message == taskbarCreatedMessage_ && message != 0) {
         onTaskbarCreated();
         return 0;
@@ -143,6 +146,12 @@ LRESULT TForm1::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_PHONE_CONNECTED:
             onPhoneConnected();
             return 0;
+        case WM_SETCURSOR:
+            if (busy_ != nullptr) {
+                SetCursor(win::BusyScope::cursor());
+                return TRUE;
+            }
+            break;
         case WM_DROPFILES: {
             auto drop = reinterpret_cast<HDROP>(wParam);
             droppedFiles_ = droppedFiles(drop);
@@ -263,6 +272,23 @@ LRESULT TForm1::onNotify(const NMHDR& header) {
         return FALSE;
     }
     return 0;
+}
+
+bool TForm1::deferWhileBusy(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (busy_ == nullptr) {
+        return false;
+    }
+    switch (message) {
+        case WM_COMMAND:
+        case WM_SYSCOMMAND:
+        case WM_CLOSE:
+        case WM_DROPFILES:
+        case WM_TRAY_ICON:
+            PostMessageW(handle(), message, wParam, lParam);
+            return true;
+        default:
+            return false;
+    }
 }
 
 void TForm1::onPhoneConnected() {
@@ -410,7 +436,8 @@ void TForm1::setProgressPosition(int position) {
 
 // The upload runs inside its handler; the log and the bar are drawn as entries are done. Each
 // drawing costs milliseconds (the log's scroll bar is drawn anew), so a quick run of small files
-// is drawn at most every kRefreshIntervalMs, which the eye cannot tell from every entry.
+// is drawn at most every kRefreshIntervalMs, which the eye cannot tell from every entry. A slow
+// phone's file is drawn between its pieces as well, with the rest of the window if uncovered.
 void TForm1::refresh() {
     const ULONGLONG now = GetTickCount64();
     if (now - lastRefresh_ < kRefreshIntervalMs) {
@@ -418,8 +445,21 @@ void TForm1::refresh() {
     }
     lastRefresh_ = now;
     showPendingChanges();
-    UpdateWindow(ProgressBar1.handle());
-    UpdateWindow(Memo1.handle());
+    if (setup_.taskbarProgress != nullptr && bytesTotal_ > 0) {
+        setup_.taskbarProgress->show(handle(), bytesWritten_, bytesTotal_);
+    }
+    if (busy_ != nullptr) {
+        busy_->keepAnswering();
+    } else {
+        UpdateWindow(ProgressBar1.handle());
+        UpdateWindow(Memo1.handle());
+    }
+}
+
+void TForm1::showBytesWritten(uint64_t written, uint64_t total) {
+    bytesWritten_ = written;
+    bytesTotal_ = total;
+    refresh();
 }
 
 void TForm1::insertRow(size_t index, const FileEntry& entry) {
@@ -558,7 +598,21 @@ void TForm1::ListView1Edited() {
     files_.rename(static_cast<size_t>(editedRow_), editedName_);
 }
 
+// The upload keeps the window answering, with the wait cursor, until it returns; then the
+// taskbar button drops its progress, whatever ended the upload.
 void TForm1::uploadCommand() {
+    win::BusyScope busy;
+    busy_ = &busy;
+    struct Ended {
+        TForm1& form;
+        ~Ended() {
+            form.busy_ = nullptr;
+            form.bytesWritten_ = form.bytesTotal_ = 0;
+            if (form.setup_.taskbarProgress != nullptr) {
+                form.setup_.taskbarProgress->clear(form.handle());
+            }
+        }
+    } ended{*this};
     uploadFiles(*setup_.phone, files_, localFiles_, contents_, *this);
 }
 

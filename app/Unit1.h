@@ -19,8 +19,10 @@
 #include "OpenDialog.h"
 #include "Phone.h"
 #include "TransferView.h"
+#include "TaskbarProgress.h"
 #include "TrayIcon.h"
 #include "UserPrompts.h"
+#include "win/BusyScope.h"
 #include "win/Controls.h"
 #include "win/Form.h"
 #include "win/OwnedHandle.h"
@@ -35,6 +37,8 @@ struct Form1Setup {
     bool endsProgramOnClose = true;
     // Where minimising puts the window; without one it minimises as any window does.
     TrayIcon* trayIcon = nullptr;
+    // Where an upload shows its bytes besides the window; none for no such place.
+    TaskbarProgress* taskbarProgress = nullptr;
 };
 
 // The Options dialog as the main window uses it, without knowing the dialog itself.
@@ -71,6 +75,7 @@ class TForm1 final : public win::Form, public TransferView, private FileListView
     void setProgressMaximum(int maximum) override;
     void setProgressPosition(int position) override;
     void refresh() override;
+    void showBytesWritten(uint64_t written, uint64_t total) override;
 
   private:
     using Handler = void (TForm1::*)();
@@ -94,6 +99,9 @@ class TForm1 final : public win::Form, public TransferView, private FileListView
     void removeRow(size_t index) override;
     void removeAllRows() override;
     void onPhoneConnected();
+    // A message that would run a command, sent while an upload keeps the window answering;
+    // posted again, it runs after the upload as input does.
+    bool deferWhileBusy(UINT message, WPARAM wParam, LPARAM lParam);
     void close();
 
     // Runs one command; a failure ends it and shows the runtime's error box. Notifications of
@@ -185,6 +193,11 @@ class TForm1 final : public win::Form, public TransferView, private FileListView
     std::wstring pendingLog_;  // "\r\n" between the lines
     std::optional<int> pendingPosition_;
     ULONGLONG lastRefresh_ = 0;
+    // While an upload runs: the bytes it has written of its total, and the window kept
+    // answering with the wait cursor.
+    uint64_t bytesWritten_ = 0;
+    uint64_t bytesTotal_ = 0;
+    win::BusyScope* busy_ = nullptr;
     int commandDepth_ = 0;
     int waitingNotifications_ = 0;
     bool closing_ = false;

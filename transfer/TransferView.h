@@ -2,6 +2,7 @@
 // commands, widened by the fields the upload reads and the progress it shows.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "PhoneStatusView.h"
@@ -21,6 +22,9 @@ class TransferView : public PhoneStatusView {
     virtual void setProgressPosition(int position) = 0;
     // Shows what changed now, while the command is still running.
     virtual void refresh() = 0;
+    // The bytes written so far of all the upload will write; told between the pieces of a file
+    // too, so that a slow phone's upload shows its progress and the window keeps answering.
+    virtual void showBytesWritten(uint64_t written, uint64_t total) = 0;
 };
 
 }  // namespace tonvale

@@ -17,9 +17,16 @@ void logFileCount(Phone& phone, TransferView& view) {
     view.appendLog(std::to_wstring(phone.fileCount()) + L" files found in phone");
 }
 
+// What the whole upload writes and has written, for the view.
+struct ByteCount {
+    uint64_t written = 0;
+    uint64_t total = 0;
+};
+
 // A file under 64 KiB goes in one call; a larger one in consecutive pieces the 16-bit length
 // of the libraries can carry. Never more bytes than were loaded.
-bool writeContents(Phone& phone, const std::vector<unsigned char>& contents) {
+bool writeContents(Phone& phone, const std::vector<unsigned char>& contents, ByteCount& bytes,
+                   TransferView& view) {
     size_t written = 0;
     do {
         const size_t piece = std::min(contents.size() - written, kLargestWrite);
@@ -27,20 +34,25 @@ bool writeContents(Phone& phone, const std::vector<unsigned char>& contents) {
             return false;
         }
         written += piece;
+        bytes.written += piece;
+        view.showBytesWritten(bytes.written, bytes.total);
     } while (written < contents.size());
     return true;
 }
 
 // Deletes any phone file of the name, creates it afresh and writes the contents; true when
-// the file is on the phone, closed.
+// the whole contents are in the phone file, which is left open.
 bool attemptEntry(Phone& phone, const std::string& phonePath,
-                  const std::vector<unsigned char>& contents, TransferView& view) {
+                  const std::vector<unsigned char>& contents, ByteCount& bytes,
+                  TransferView& view) {
     phone.deleteFile(phonePath);
     if (phone.createFile(phonePath) == -1) {
         view.appendLog(L"file creat error");
         return false;
     }
-    if (!writeContents(phone, contents)) {
+    const uint64_t writtenBefore = bytes.written;
+    if (!writeContents(phone, contents, bytes, view)) {
+        bytes.written = writtenBefore;
         // A half-written file must not stay on the phone as if it were the whole one.
         phone.closeFile();
         phone.deleteFile(phonePath);
@@ -77,6 +89,10 @@ void uploadFiles(Phone& phone, const FileList& list, LocalFiles& files,
         return;
     }
 
+    ByteCount bytes;
+    for (size_t i = 0; i < list.size(); ++i) {
+        bytes.total += static_cast<uint64_t>(std::max<int64_t>(list[i].sizeBytes.value_or(0), 0));
+    }
     const std::optional<std::string> folder = toSystemCodePage(view.phoneFolder());
     for (int position = 0; position < entries; ++position) {
         const FileEntry& entry = list[static_cast<size_t>(position)];
@@ -93,7 +109,7 @@ void uploadFiles(Phone& phone, const FileList& list, LocalFiles& files,
         const std::string phonePath = *folder + *name;
         bool uploaded = false;
         for (int attempt = 0; attempt < kAttemptsPerEntry && !uploaded; ++attempt) {
-            uploaded = attemptEntry(phone, phonePath, contents, view);
+            uploaded = attemptEntry(phone, phonePath, contents, bytes, view);
         }
         if (uploaded) {
             view.appendLog(entry.name + L" was uploaded in phone");

@@ -3,6 +3,7 @@
 
 #include <windows.h>
 #include <commctrl.h>
+#include <unknwn.h>
 
 #include <utility>
 
@@ -55,11 +56,17 @@ struct WindowCloser {
     void operator()(HWND window) const { DestroyWindow(window); }
 };
 
+struct ComReleaser {
+    void operator()(IUnknown* object) const { object->Release(); }
+};
+
 using OwnedFont = OwnedHandle<HFONT, GdiObjectCloser>;
 using OwnedBitmap = OwnedHandle<HBITMAP, GdiObjectCloser>;
 using OwnedImageList = OwnedHandle<HIMAGELIST, ImageListCloser>;
 using OwnedMenu = OwnedHandle<HMENU, MenuCloser>;
 using OwnedIcon = OwnedHandle<HICON, IconCloser>;
 using OwnedWindow = OwnedHandle<HWND, WindowCloser>;
+template <typename Interface>
+using OwnedComPointer = OwnedHandle<Interface*, ComReleaser>;
 
 }  // namespace tonvale::win

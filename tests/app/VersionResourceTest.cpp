@@ -1,5 +1,6 @@
 // The version Windows shows in a file's Properties > Details, for Tonvale.exe and p2kapi.dll as
-// built beside this test, is the one the About box and the caption name.
+// built beside this test, is the one the About box and the caption name; and what the program's
+// manifest asks of Windows.
 #include <optional>
 #include <regex>
 
@@ -136,6 +137,23 @@ TEST_F(VersionTest, TheVirtualPhoneLibraryCarriesTheSameVersion) {
     expectVersion(*library, shown);
     EXPECT_EQ(library->originalFilename, L"p2kapi.dll");
     EXPECT_EQ(library->fileType, static_cast<DWORD>(VFT_DLL));
+}
+
+// Without a requested execution level, Windows gives a 32-bit program in a protected folder
+// (Program Files) file virtualisation: the settings file it writes goes to the user's
+// VirtualStore, and edits to the one beside the program are ignored without a word.
+TEST(Manifest, AsksToRunAsItsInvokerSoThatNoSettingsFileIsRedirected) {
+    const fs::path program = besideThisTest(L"Tonvale.exe");
+    HMODULE module = LoadLibraryExW(program.c_str(), nullptr,
+                                    LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    ASSERT_NE(module, nullptr);
+    HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24));
+    ASSERT_NE(found, nullptr) << "no manifest";
+    const auto* bytes = static_cast<const char*>(LockResource(LoadResource(module, found)));
+    const std::string manifest(bytes, SizeofResource(module, found));
+    FreeLibrary(module);
+    EXPECT_NE(manifest.find("<requestedExecutionLevel level=\"asInvoker\" uiAccess=\"false\"/>"),
+              std::string::npos);
 }
 
 }  // namespace

@@ -63,6 +63,10 @@ class RecordingTransferView final : public TransferView, public FileListView {
     void setProgressMaximum(int maximum) override { progressMaximum = maximum; }
     void setProgressPosition(int position) override { progressPosition = position; }
     void refresh() override { ++refreshes; }
+    void showBytesWritten(uint64_t written, uint64_t total) override {
+        bytesShown.push_back(std::to_string(written) + "/" + std::to_string(total));
+    }
+    std::vector<std::string> bytesShown;  // "written/total"
 
     void insertRow(size_t index, const FileEntry& entry) override {
         rows.insert(rows.begin() + static_cast<std::ptrdiff_t>(index), row(entry));

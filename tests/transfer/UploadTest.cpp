@@ -191,6 +191,17 @@ TEST(Upload, AFileGoneSinceOpenEndsTheCommandAfterTheEntriesBeforeIt) {
     EXPECT_EQ(u.view.log, (Lines{L"12 files found in phone", L"a.mid was uploaded in phone"}));
 }
 
+TEST(Upload, TellsTheBytesWrittenOfTheWholeUploadAfterEveryPiece) {
+    Uploading u;
+    u.add(L"a.mid", std::string(200000, 'a'));
+    u.add(L"b.mid", "bbbbbbbbbb");
+    u.phone.writeResults = {0, 0, 0, 0, 1};  // b's first write fails and is made again
+    u.upload();
+    EXPECT_EQ(u.view.bytesShown,
+              (std::vector<std::string>{"65535/200010", "131070/200010", "196605/200010",
+                                        "200000/200010", "200010/200010"}));
+}
+
 TEST(Upload, APhonePulledOutEndsTheUploadAfterTheEntryInHand) {
     Uploading u;
     for (const wchar_t* name : {L"a.mid", L"b.mid", L"c.mid", L"d.mid", L"e.mid"}) {
