@@ -7,7 +7,7 @@
 
 #include <cstdint>
 
-#include "win/OwnedHandle.h"
+#include "win/WindowHandles.h"
 
 namespace tonvale {
 

@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "win/OwnedHandle.h"
+#include "win/WindowHandles.h"
 
 namespace tonvale {
 

@@ -25,7 +25,7 @@
 #include "win/BusyScope.h"
 #include "win/Controls.h"
 #include "win/Form.h"
-#include "win/OwnedHandle.h"
+#include "win/WindowHandles.h"
 
 namespace tonvale {
 

@@ -17,15 +17,11 @@
 #include <vector>
 
 #include "BenchClock.h"
+#include "KernelHandles.h"
 
 namespace {
 
 using tonvale::bench::Stopwatch;
-
-struct HandleCloser {
-    void operator()(HANDLE handle) const { CloseHandle(handle); }
-};
-using OwnedHandle = std::unique_ptr<void, HandleCloser>;
 
 struct WindowSearch {
     DWORD processId;
@@ -70,8 +66,8 @@ double timeStart(const std::wstring& program) {
                         folder.c_str(), &startup, &started)) {
         throw std::runtime_error("CreateProcess failed");
     }
-    const OwnedHandle process(started.hProcess);
-    const OwnedHandle thread(started.hThread);
+    const tonvale::OwnedKernelHandle process(started.hProcess);
+    const tonvale::OwnedKernelHandle thread(started.hThread);
     // Idle once it first waits for input; the window may come later, so look for it too.
     WaitForInputIdle(started.hProcess, 30000);
     HWND window = nullptr;

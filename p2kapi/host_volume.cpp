@@ -1,7 +1,7 @@
 #include "host_volume.h"
 
 #include "host_path.h"
-#include "win_handle.h"
+#include "KernelHandles.h"
 
 #include <windows.h>
 
@@ -19,14 +19,14 @@ constexpr std::array<const wchar_t*, 2> kToneDatabases = {L"mobile\\audio\\MyTon
 constexpr DWORD kEmptyDatabaseBytes = 64;
 
 bool CreateEmptyDatabase(const std::wstring& path) {
-    UniqueHandle file(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+    tonvale::OwnedKernelHandle file(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr,
+                                                  CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) {
         return ::GetLastError() == ERROR_FILE_EXISTS;
     }
     const std::array<char, kEmptyDatabaseBytes> header{};
     DWORD written = 0;
-    return ::WriteFile(file.Get(), header.data(), kEmptyDatabaseBytes, &written, nullptr) &&
+    return ::WriteFile(file.get(), header.data(), kEmptyDatabaseBytes, &written, nullptr) &&
            written == kEmptyDatabaseBytes;
 }
 
@@ -37,8 +37,9 @@ bool IsDotEntry(const wchar_t* name) {
 
 void ScanFolder(const std::wstring& folder, const std::wstring& openFile, VolumeUsage& usage) {
     WIN32_FIND_DATAW entry;
-    UniqueFindHandle search(::FindFirstFileExW(JoinPath(folder, L"*").c_str(), FindExInfoBasic,
-                                               &entry, FindExSearchNameMatch, nullptr, 0));
+    tonvale::OwnedFindHandle search(::FindFirstFileExW(JoinPath(folder, L"*").c_str(),
+                                                       FindExInfoBasic, &entry,
+                                                       FindExSearchNameMatch, nullptr, 0));
     if (!search) {
         return;
     }
@@ -58,7 +59,7 @@ void ScanFolder(const std::wstring& folder, const std::wstring& openFile, Volume
         if (openFile.empty() || !SamePath(path, openFile)) {
             usage.bytes += (static_cast<int64_t>(entry.nFileSizeHigh) << 32) | entry.nFileSizeLow;
         }
-    } while (::FindNextFileW(search.Get(), &entry));
+    } while (::FindNextFileW(search.get(), &entry));
 }
 
 }  // namespace
@@ -84,14 +85,15 @@ std::optional<int64_t> DeleteHostFile(const std::wstring& path) {
     // Opened for deletion rather than deleted by name, so that the name is looked up once
     // (under Wine a pass over the whole folder when it is missing) and the length read on the
     // way; the file goes when the handle is closed.
-    UniqueHandle file(::CreateFileW(path.c_str(), DELETE | FILE_READ_ATTRIBUTES,
-                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                    OPEN_EXISTING, FILE_FLAG_DELETE_ON_CLOSE, nullptr));
+    tonvale::OwnedKernelHandle file(
+        ::CreateFileW(path.c_str(), DELETE | FILE_READ_ATTRIBUTES,
+                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                      OPEN_EXISTING, FILE_FLAG_DELETE_ON_CLOSE, nullptr));
     if (!file) {
         return std::nullopt;
     }
     LARGE_INTEGER size{};
-    if (!::GetFileSizeEx(file.Get(), &size)) {
+    if (!::GetFileSizeEx(file.get(), &size)) {
         size.QuadPart = 0;
     }
     return size.QuadPart;

@@ -13,7 +13,7 @@ void VirtualPhone::EnsureThreadLocked() {
     HMODULE self = nullptr;
     ::GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_PIN,
                          reinterpret_cast<LPCWSTR>(&VirtualPhone::NotifierMain), &self);
-    notifierThread_ = UniqueHandle(
+    notifierThread_ = tonvale::OwnedKernelHandle(
         ::CreateThread(nullptr, 0, &VirtualPhone::NotifierMain, this, 0, &notifierThreadId_));
 }
 

@@ -16,15 +16,15 @@ std::optional<PhoneFile> PhoneFile::Create(const std::wstring& hostPath, int64_t
     // Others may read the file while it is written (the tests do), but not change or remove it.
     // Opened, measured and then emptied: the name is looked up once, which under Wine means a
     // pass over the whole folder when no file has the name yet.
-    UniqueHandle handle(::CreateFileW(hostPath.c_str(), GENERIC_WRITE | FILE_READ_ATTRIBUTES,
-                                      FILE_SHARE_READ, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                                      nullptr));
+    tonvale::OwnedKernelHandle handle(
+        ::CreateFileW(hostPath.c_str(), GENERIC_WRITE | FILE_READ_ATTRIBUTES, FILE_SHARE_READ,
+                      nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!handle) {
         return std::nullopt;
     }
     LARGE_INTEGER size{};
     if (::GetLastError() == ERROR_ALREADY_EXISTS) {
-        if (!::GetFileSizeEx(handle.Get(), &size) || !::SetEndOfFile(handle.Get())) {
+        if (!::GetFileSizeEx(handle.get(), &size) || !::SetEndOfFile(handle.get())) {
             return std::nullopt;
         }
     }
@@ -38,7 +38,7 @@ bool PhoneFile::Append(const void* data, uint32_t length) {
     while (done < length) {
         const DWORD piece = std::min(kPieceBytes, length - done);
         DWORD written = 0;
-        if (!::WriteFile(handle_.Get(), bytes + done, piece, &written, nullptr) ||
+        if (!::WriteFile(handle_.get(), bytes + done, piece, &written, nullptr) ||
             written != piece) {
             TruncateTo(size_);
             return false;
@@ -52,8 +52,8 @@ bool PhoneFile::Append(const void* data, uint32_t length) {
 bool PhoneFile::TruncateTo(int64_t size) {
     LARGE_INTEGER position;
     position.QuadPart = size;
-    return ::SetFilePointerEx(handle_.Get(), position, nullptr, FILE_BEGIN) &&
-           ::SetEndOfFile(handle_.Get());
+    return ::SetFilePointerEx(handle_.get(), position, nullptr, FILE_BEGIN) &&
+           ::SetEndOfFile(handle_.get());
 }
 
 }  // namespace p2kapi

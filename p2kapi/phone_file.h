@@ -1,7 +1,7 @@
 // The one phone file open for writing.
 #pragma once
 
-#include "win_handle.h"
+#include "KernelHandles.h"
 
 #include <cstdint>
 #include <optional>
@@ -23,12 +23,12 @@ class PhoneFile {
     int64_t Size() const { return size_; }
 
   private:
-    PhoneFile(UniqueHandle handle, std::wstring hostPath)
+    PhoneFile(tonvale::OwnedKernelHandle handle, std::wstring hostPath)
         : handle_(std::move(handle)), hostPath_(std::move(hostPath)) {}
 
     bool TruncateTo(int64_t size);
 
-    UniqueHandle handle_;
+    tonvale::OwnedKernelHandle handle_;
     std::wstring hostPath_;
     int64_t size_ = 0;
 };

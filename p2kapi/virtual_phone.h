@@ -9,7 +9,7 @@
 #include "host_volume.h"
 #include "phone_file.h"
 #include "phone_settings.h"
-#include "win_handle.h"
+#include "KernelHandles.h"
 
 #include <windows.h>
 
@@ -102,7 +102,7 @@ class VirtualPhone {
     bool inHandler_ = false;
     int handlerCalls_ = 0;
     DWORD handlerThreadId_ = 0;
-    UniqueHandle notifierThread_;
+    tonvale::OwnedKernelHandle notifierThread_;
     DWORD notifierThreadId_ = 0;
 
     // Volume.

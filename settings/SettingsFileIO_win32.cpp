@@ -3,12 +3,12 @@
 
 #include <algorithm>
 #include <array>
-#include <memory>
 #include <system_error>
 #include <utility>
 
 #include <windows.h>
 
+#include "KernelHandles.h"
 #include "SettingsFileError.h"
 #include "StagingCleanup.h"
 #include "SettingsPaths.h"
@@ -16,37 +16,8 @@
 namespace tonvale {
 namespace {
 
-class UniqueHandle {
-  public:
-    explicit UniqueHandle(HANDLE handle) noexcept : handle_(handle) {}
-    UniqueHandle(UniqueHandle&& other) noexcept
-        : handle_(std::exchange(other.handle_, INVALID_HANDLE_VALUE)) {}
-    UniqueHandle& operator=(UniqueHandle&& other) noexcept {
-        if (this != &other) {
-            reset();
-            handle_ = std::exchange(other.handle_, INVALID_HANDLE_VALUE);
-        }
-        return *this;
-    }
-    UniqueHandle(const UniqueHandle&) = delete;
-    UniqueHandle& operator=(const UniqueHandle&) = delete;
-    ~UniqueHandle() { reset(); }
-
-    bool valid() const noexcept { return handle_ != INVALID_HANDLE_VALUE; }
-    HANDLE get() const noexcept { return handle_; }
-    void reset() noexcept {
-        if (valid()) {
-            CloseHandle(handle_);
-            handle_ = INVALID_HANDLE_VALUE;
-        }
-    }
-
-  private:
-    HANDLE handle_;
-};
-
-struct LocalMemoryDeleter {
-    void operator()(wchar_t* memory) const noexcept { LocalFree(memory); }
+struct LocalMemoryCloser {
+    void operator()(wchar_t* memory) const { LocalFree(memory); }
 };
 
 std::wstring systemReason(DWORD error) {
@@ -54,7 +25,7 @@ std::wstring systemReason(DWORD error) {
     const DWORD length = FormatMessageW(
         FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
         nullptr, error, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
-    const std::unique_ptr<wchar_t, LocalMemoryDeleter> owned(buffer);
+    const OwnedHandle<NullEmptyHandle<wchar_t*, LocalMemoryCloser>> owned(buffer);
     if (length == 0) {
         return L"Error " + std::to_wstring(error);
     }
@@ -70,8 +41,8 @@ constexpr DWORD shareEverything = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHAR
 // Moving a file over one that another program holds open fails with a vaguer error, or only
 // later; opening it for writing first tells the user exactly why it cannot be written.
 void throwUnlessWritable(const std::filesystem::path& file) {
-    const UniqueHandle probe(CreateFileW(file.c_str(), GENERIC_WRITE, shareEverything, nullptr,
-                                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    const OwnedKernelHandle probe(CreateFileW(file.c_str(), GENERIC_WRITE, shareEverything, nullptr,
+                                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     const DWORD error = GetLastError();
     // A missing file has nothing to check: creating the staging file reports any problem.
     if (!probe.valid() && !isMissing(error)) {
@@ -94,8 +65,8 @@ bool writeAll(HANDLE file, std::string_view bytes) {
 }  // namespace
 
 std::optional<std::string> readFileBytes(const std::filesystem::path& file) {
-    const UniqueHandle in(CreateFileW(file.c_str(), GENERIC_READ, shareEverything, nullptr,
-                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    const OwnedKernelHandle in(CreateFileW(file.c_str(), GENERIC_READ, shareEverything, nullptr,
+                                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!in.valid()) {
         const DWORD error = GetLastError();
         if (isMissing(error)) {
@@ -122,8 +93,8 @@ void replaceFileBytes(const std::filesystem::path& file, std::string_view bytes)
     const auto staging = stagingPathFor(file);
     StagingCleanup cleanup;
     {
-        const UniqueHandle out(CreateFileW(staging.c_str(), GENERIC_WRITE, 0, nullptr,
-                                           CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        const OwnedKernelHandle out(CreateFileW(staging.c_str(), GENERIC_WRITE, 0, nullptr,
+                                                CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!out.valid()) {
             throw SettingsFileError::cannotCreate(file, systemReason(GetLastError()));
         }

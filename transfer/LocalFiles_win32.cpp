@@ -1,8 +1,8 @@
 #include <windows.h>
 
 #include <limits>
-#include <memory>
 
+#include "KernelHandles.h"
 #include "LocalFiles.h"
 #include "RuntimeError.h"
 
@@ -10,20 +10,15 @@ namespace tonvale {
 
 namespace {
 
-struct HandleCloser {
-    void operator()(HANDLE handle) const { CloseHandle(handle); }
-};
-using OwnedFile = std::unique_ptr<void, HandleCloser>;
-
 // Read-only, and others may read it meanwhile; a file another program is writing is refused
 // with the system's sharing violation, which the runtime reports as "I/O error 32".
-OwnedFile openForReading(const std::wstring& path) {
+OwnedKernelHandle openForReading(const std::wstring& path) {
     HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         throw ioError(static_cast<int>(GetLastError()));
     }
-    return OwnedFile(file);
+    return OwnedKernelHandle(file);
 }
 
 int64_t lengthOf(HANDLE file) {
@@ -40,7 +35,7 @@ int64_t WindowsLocalFiles::sizeOf(const std::wstring& path) {
     // Opened to learn that it can be read; the length is then read by name while the file is
     // held: under Wine, asking the handle costs one more round trip to the Wine server, and
     // Open measures every file of a selection of thousands.
-    const OwnedFile file = openForReading(path);
+    const OwnedKernelHandle file = openForReading(path);
     WIN32_FILE_ATTRIBUTE_DATA data{};
     if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) {
         throw ioError(static_cast<int>(GetLastError()));
@@ -53,7 +48,7 @@ void WindowsLocalFiles::load(const std::wstring& path, std::vector<unsigned char
 }
 
 void FileToByteArray(const std::wstring& path, std::vector<unsigned char>& contents) {
-    const OwnedFile file = openForReading(path);
+    const OwnedKernelHandle file = openForReading(path);
     const int64_t length = lengthOf(file.get());
     if (length > static_cast<int64_t>(contents.max_size()) ||
         static_cast<uint64_t>(length) > std::numeric_limits<size_t>::max()) {

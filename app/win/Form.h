@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "FormDescription.h"
-#include "OwnedHandle.h"
+#include "WindowHandles.h"
 
 namespace tonvale::win {
 

@@ -3,7 +3,7 @@
 
 #include <initializer_list>
 
-#include "OwnedHandle.h"
+#include "WindowHandles.h"
 
 namespace tonvale::win {
 
