@@ -62,10 +62,8 @@ LRESULT CALLBACK refuseSelectionsPastTheBuffer(HWND dialog, UINT message, WPARAM
         if (nameBox == nullptr) {
             nameBox = GetDlgItem(dialog, edt1);
         }
-        // The folder's length with its zero, as the dialog counts it.
-        const auto folder = SendMessageW(dialog, CDM_GETFOLDERPATH, 0, 0);
-        const size_t folderLength = folder > 0 ? static_cast<size_t>(folder) - 1 : 0;
-        if (nameBox != nullptr && answerLength(folderLength, windowText(nameBox)) > maxFile) {
+        const LRESULT folder = SendMessageW(dialog, CDM_GETFOLDERPATH, 0, 0);
+        if (nameBox != nullptr && !selectionFits(folder, windowText(nameBox), maxFile)) {
             return DefSubclassProc(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
         }
     }
@@ -114,6 +112,16 @@ std::optional<OpenDialogChoice> runOpenDialog(HWND owner, const OpenDialogState&
         return std::nullopt;
     }
     return OpenDialogChoice{selectedFiles(buffer.c_str()), static_cast<int>(dialog.nFilterIndex)};
+}
+
+bool selectionFits(LRESULT folderLength, std::wstring_view nameBox, size_t bufferCharacters) {
+    const size_t length =
+        answerLength(folderLength > 0 ? static_cast<size_t>(folderLength) - 1 : 0, nameBox);
+    if (length == 0) {
+        return true;  // one name, which the dialog measures itself
+    }
+    // Several names in a folder of unknown length: the answer cannot be known to fit.
+    return folderLength > 0 && length <= bufferCharacters;
 }
 
 std::vector<std::wstring> selectedFiles(const wchar_t* buffer) {

@@ -5,6 +5,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tonvale {
@@ -29,6 +30,11 @@ inline constexpr DWORD kOpenDialogBufferCharacters = 65519;
 
 // Runs the system's dialog: several files, no read-only box, resizable. Nothing on cancel.
 std::optional<OpenDialogChoice> runOpenDialog(HWND owner, const OpenDialogState& state);
+
+// Whether a confirmed selection fits a name buffer of `bufferCharacters`: the dialog's answer to
+// the quoted names of `nameBox`, in the folder whose length the dialog told with its zero
+// (`folderLength`, zero or less when it could not tell). Wine's dialog does not check this.
+bool selectionFits(LRESULT folderLength, std::wstring_view nameBox, size_t bufferCharacters);
 
 // The dialog's answer: a folder followed by names, or one full path, each zero-terminated.
 std::vector<std::wstring> selectedFiles(const wchar_t* buffer);

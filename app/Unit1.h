@@ -1,5 +1,5 @@
 // TForm1, the main window: the controls of the form description, both menus, the routing of
-// every button and menu item to its command, and the state the commands share.
+// every button and menu item to its command, and the mirror of the workspace the commands act on.
 #pragma once
 
 #include <windows.h>
@@ -8,21 +8,21 @@
 #include <exception>
 #include <filesystem>
 #include <functional>
-#include <optional>
 #include <string>
-#include <utility>
 #include <vector>
 
-#include "FileList.h"
+#include "FileListRows.h"
 #include "Form1Layout.h"
 #include "LocalFiles.h"
+#include "LogBatch.h"
+#include "NotificationQueue.h"
 #include "OpenDialog.h"
 #include "Phone.h"
-#include "TransferView.h"
 #include "TaskbarProgress.h"
 #include "TrayIcon.h"
+#include "UploadFeedback.h"
 #include "UserPrompts.h"
-#include "win/BusyScope.h"
+#include "Workspace.h"
 #include "win/Controls.h"
 #include "win/Form.h"
 #include "win/WindowHandles.h"
@@ -47,9 +47,9 @@ struct OptionsDialogLink {
     std::function<void(bool inTray)> mainWindowInTray;
 };
 
-class TForm1 final : public win::Form, public TransferView, private FileListView {
+class TForm1 final : public win::Form, private WorkspaceView {
   public:
-    // Posted by the connection relay for each notification of the library.
+    // Posted by the connection relay to announce the library's notifications.
     static constexpr UINT WM_PHONE_CONNECTED = WM_APP + 1;
     // The tray icon's mouse messages.
     static constexpr UINT WM_TRAY_ICON = WM_APP + 2;
@@ -60,22 +60,9 @@ class TForm1 final : public win::Form, public TransferView, private FileListView
     HMENU mainMenu() const { return menuBar(); }
     HMENU popupMenu() const { return popupMenu_.get(); }
     const OpenDialogState& openDialog() const { return openDialog_; }
+    const Workspace& workspace() const { return workspace_; }
     void setStartingFolder(const std::wstring& folder) { openDialog_.initialDir = folder; }
     void connectOptionsDialog(OptionsDialogLink link) { optionsDialog_ = std::move(link); }
-
-    // What the commands show and read.
-    void setStatusPanel(int panel, const std::wstring& text) override;
-    void appendLog(const std::wstring& line) override;
-    void setFreeSpaceFigure(const std::wstring& text) override;
-    void resetProgress() override;
-    std::wstring phoneFolder() const override;
-    std::wstring pendingTotal() const override;
-    void setPendingTotal(const std::wstring& text) override;
-    std::wstring freeSpaceFigure() const override;
-    void setProgressMaximum(int maximum) override;
-    void setProgressPosition(int position) override;
-    void refresh() override;
-    void showBytesWritten(uint64_t written, uint64_t total) override;
 
   private:
     using Handler = void (TForm1::*)();
@@ -91,27 +78,26 @@ class TForm1 final : public win::Form, public TransferView, private FileListView
     void onResized() override;
     void onFailure(std::exception_ptr failure) override;
     void setUpControls();
-    void fitFileColumn();
     LRESULT onNotify(const NMHDR& header);
-    // The list view follows the file list.
-    void insertRow(size_t index, const FileEntry& entry) override;
-    void updateRow(size_t index, const FileEntry& entry) override;
-    void removeRow(size_t index) override;
-    void removeAllRows() override;
-    void onPhoneConnected();
-    // A message that would run a command, sent while an upload keeps the window answering;
-    // posted again, it runs after the upload as input does.
-    bool deferWhileBusy(UINT message, WPARAM wParam, LPARAM lParam);
+    void reportConnectedPhone();
     void close();
 
     // Runs one command; a failure ends it and shows the runtime's error box. Notifications of
     // the library that arrive meanwhile wait until the outermost command has ended.
     void runCommand(Handler handler);
     void showFailure(std::exception_ptr failure);
-    // Shows what a command has gathered for Memo1 and ProgressBar1, in one go.
-    void showPendingChanges();
-    void reportConnectedPhoneNow();
-    void handleWaitingNotifications();
+
+    // The workspace as the window shows it.
+    void setStatusPanel(int panel, const std::wstring& text) override;
+    void appendLog(const std::wstring& line) override;
+    void resetProgress() override;
+    void setProgressMaximum(int maximum) override;
+    void setProgressPosition(int position) override;
+    void refresh() override;
+    void showBytesWritten(uint64_t written, uint64_t total) override;
+    void showPhoneFolder(const std::wstring& folder) override;
+    void showPendingTotal(const std::wstring& text) override;
+    void showFreeSpaceFigure(const std::wstring& text) override;
 
     // The form's own creation handler.
     void FormCreate();
@@ -174,10 +160,12 @@ class TForm1 final : public win::Form, public TransferView, private FileListView
     win::ProgressBarControl ProgressBar1;
     win::StatusBarControl StatusBar1;
     OpenDialogState openDialog_;
-    FileList files_;
     WindowsLocalFiles localFiles_;
-    // The contents of the entry being uploaded: one buffer for the whole run.
-    std::vector<unsigned char> contents_;
+    FileListRows fileRows_;
+    Workspace workspace_;
+    NotificationQueue notifications_;
+    LogBatch logBatch_;
+    UploadFeedback uploadFeedback_;
     // What a list-view event hands to its handler.
     int editedRow_ = -1;
     std::wstring editedName_;
@@ -187,21 +175,11 @@ class TForm1 final : public win::Form, public TransferView, private FileListView
     bool inTrayMode_ = false;
     bool leftButtonDownOnIcon_ = false;
 
-    // What the running command gave Memo1 and ProgressBar1 and they do not show yet: adding
-    // to a long multi-line edit costs as much for one line as for many, and the bar draws
-    // itself at every new position.
-    std::wstring pendingLog_;  // "\r\n" between the lines
-    std::optional<int> pendingPosition_;
-    ULONGLONG lastRefresh_ = 0;
-    // While an upload runs: the bytes it has written of its total, and the window kept
-    // answering with the wait cursor.
-    uint64_t bytesWritten_ = 0;
-    uint64_t bytesTotal_ = 0;
-    win::BusyScope* busy_ = nullptr;
-    int commandDepth_ = 0;
-    int waitingNotifications_ = 0;
     bool closing_ = false;
     bool created_ = false;
+    // The destructor, not a close, takes the window down: the program is ending already, or
+    // failing to start, and no quit is posted that would close its error box unread.
+    bool destroyedByOwner_ = false;
 };
 
 }  // namespace tonvale

@@ -1,6 +1,7 @@
 #include "ConnectionRelay.h"
 
 #include <mutex>
+#include <utility>
 
 namespace tonvale {
 
@@ -12,6 +13,8 @@ struct RelayTarget {
     std::mutex lock;
     HWND window = nullptr;
     UINT message = 0;
+    int counted = 0;         // notifications not yet taken by the window
+    bool announced = false;  // a message for them is in the window's queue
 };
 
 // Never destroyed: the library's thread may still call in while the program's statics are
@@ -28,6 +31,8 @@ void ConnectionRelay::attach(HWND window, UINT message) {
     std::lock_guard guard(relay.lock);
     relay.window = window;
     relay.message = message;
+    relay.counted = 0;
+    relay.announced = false;
 }
 
 void ConnectionRelay::detach(HWND window) {
@@ -35,14 +40,33 @@ void ConnectionRelay::detach(HWND window) {
     std::lock_guard guard(relay.lock);
     if (relay.window == window) {
         relay.window = nullptr;
+        relay.counted = 0;
     }
 }
 
-void P2K_CALL ConnectionRelay::onConnect() {
+int ConnectionRelay::take(HWND window) {
     RelayTarget& relay = target();
     std::lock_guard guard(relay.lock);
-    if (relay.window != nullptr) {
-        PostMessageW(relay.window, relay.message, 0, 0);
+    if (relay.window != window || window == nullptr) {
+        return 0;
+    }
+    relay.announced = false;
+    return std::exchange(relay.counted, 0);
+}
+
+void P2K_CALL ConnectionRelay::onConnect() noexcept {
+    try {
+        RelayTarget& relay = target();
+        std::lock_guard guard(relay.lock);
+        if (relay.window == nullptr) {
+            return;
+        }
+        ++relay.counted;
+        if (!relay.announced) {
+            relay.announced = PostMessageW(relay.window, relay.message, 0, 0) != FALSE;
+        }
+    } catch (...) {
+        // Nothing may unwind into the library; without its lock the relay cannot count.
     }
 }
 

@@ -1,6 +1,6 @@
 // The library calls the connection handler on a thread of its own, with no context. The relay
-// turns each call into one message posted to the main window, so the work runs on the
-// user-interface thread and never overlaps a handler there.
+// counts each call for the main window and announces them with a posted message, so the work
+// runs on the user-interface thread and never overlaps a handler there.
 #pragma once
 
 #include <windows.h>
@@ -11,13 +11,18 @@ namespace tonvale {
 
 class ConnectionRelay {
   public:
-    // From now on each notification posts `message` to `window`, and to no other window.
+    // From now on notifications are counted for `window`, and to no other window, and announced
+    // to it by `message`.
     static void attach(HWND window, UINT message);
     // After this returns, no notification reaches `window`. A window attached since keeps
     // receiving them.
     static void detach(HWND window);
-    // The handler registered with the library.
-    static void P2K_CALL onConnect();
+    // The notifications counted for `window` and not yet taken; zero for any other window. One
+    // message announces all that came before it is taken, so a burst cannot fill the window's
+    // queue, and one the system would not post is still counted and taken with the next.
+    static int take(HWND window);
+    // The handler registered with the library. Never throws onto the library's thread.
+    static void P2K_CALL onConnect() noexcept;
 };
 
 }  // namespace tonvale

@@ -21,7 +21,7 @@ std::wstring phoneLabel(const unsigned char (&seem)[7]) {
     return fromSystemCodePage(label);
 }
 
-void reportConnectedPhone(Phone& phone, PhoneStatusView& view) {
+std::wstring reportConnectedPhone(Phone& phone, PhoneStatusView& view) {
     const int32_t kilobytes = freeKilobytes(phone.freeBytes());
     unsigned char seem[7] = {};
     phone.readLabelSeem(seem);
@@ -30,7 +30,7 @@ void reportConnectedPhone(Phone& phone, PhoneStatusView& view) {
     view.setStatusPanel(2, L"Volume: /a, Free: " + std::to_wstring(kilobytes) + L" Kb");
     view.appendLog(L"Connected");
     // The figure is asked for again: it is what the upload's room check compares against.
-    view.setFreeSpaceFigure(std::to_wstring(phone.freeBytes()));
+    return std::to_wstring(phone.freeBytes());
 }
 
 }  // namespace tonvale

@@ -7,8 +7,9 @@
 namespace tonvale {
 
 // Fills the status panels with the connection, the phone's label and its free kilobytes, logs
-// "Connected" and records the free-space figure.
-void reportConnectedPhone(Phone& phone, PhoneStatusView& view);
+// "Connected", and returns the free-space figure to record: the free bytes asked for again, as
+// decimal text.
+std::wstring reportConnectedPhone(Phone& phone, PhoneStatusView& view);
 
 // Free kilobytes as the status panel shows them: cut towards zero, never rounded.
 int32_t freeKilobytes(int32_t freeBytes);

@@ -7,7 +7,7 @@ namespace tonvale {
 namespace {
 
 void showDisconnected(PhoneStatusView& view, const wchar_t* volumeText) {
-    view.setStatusPanel(0, L"Status: Dinnected");
+    view.setStatusPanel(0, kStatusDisconnected);
     view.setStatusPanel(1, L"Phone: xxx");
     view.setStatusPanel(2, volumeText);
 }

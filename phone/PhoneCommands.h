@@ -6,6 +6,10 @@
 
 namespace tonvale {
 
+// The first status panel while no phone is connected. The text is the program's own, spelling
+// and all: users and the guide know the state by it.
+inline constexpr const wchar_t* kStatusDisconnected = L"Status: Dinnected";
+
 inline constexpr const char* kMyToneDatabase = "/a/mobile/audio/MyToneDB.db";
 inline constexpr const char* kTempToneDatabase = "/a/mobile/audio/TempToneDB.db";
 

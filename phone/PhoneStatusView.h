@@ -1,5 +1,5 @@
-// What the phone commands show: the status panels, the activity log, the free-space figure and
-// the progress bar. The main window implements it; tests record it.
+// What the phone commands show: the status panels, the activity log and the progress bar. The
+// main window implements it; tests record it.
 #pragma once
 
 #include <string>
@@ -12,8 +12,6 @@ class PhoneStatusView {
 
     virtual void setStatusPanel(int panel, const std::wstring& text) = 0;
     virtual void appendLog(const std::wstring& line) = 0;
-    // The free space in bytes as decimal text.
-    virtual void setFreeSpaceFigure(const std::wstring& text) = 0;
     // Maximum and position both to 0.
     virtual void resetProgress() = 0;
 };

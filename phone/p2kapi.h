@@ -45,8 +45,9 @@ P2K_API int P2K_CALL File_Delete(const char* phonePath);
 P2K_API int P2K_CALL File_Create(const char* phonePath, int attributes);
 // Appends `length` bytes to the open phone file; 0 when written. Phone libraries declare the
 // length as 16 bits; on 32-bit x86 a 16-bit and a 32-bit argument take the same single stack
-// slot, so a library that reads only 16 bits still sees the right length below 64 KiB, and one
-// that reads 32 bits is given files of any size in one write.
+// slot, and the program never asks for more than 65,535 bytes in one call, so a library that
+// reads only 16 bits sees the same length as one that reads 32. A larger file goes in
+// consecutive calls.
 P2K_API int P2K_CALL File_Write(const void* data, uint32_t length);
 // Closes the open phone file.
 P2K_API int P2K_CALL File_Close(void);

@@ -5,8 +5,7 @@
 
 namespace tonvale {
 
-// On Windows the system's own case table decides (so "Ä" matches "ä"); elsewhere only ASCII
-// letters fold.
+// Each character's upper case by the system's own case table decides, so "Ä" matches "ä".
 bool namesMatch(std::wstring_view left, std::wstring_view right);
 
 }  // namespace tonvale

@@ -17,8 +17,10 @@ namespace tonvale {
 // Negative, zero or positive as `a` sorts before, with or after `b`.
 using Collation = std::function<int(std::wstring_view a, std::wstring_view b)>;
 
+#ifdef _WIN32
 // The user's locale collation with case taken into account, as the system compares names.
 Collation localeCollation();
+#endif
 
 // What shows the list: a row per entry, at the entry's index.
 class FileListView {
@@ -52,7 +54,8 @@ class FileList {
     Collation collation_;
     FileListView* view_;
     // Held by pointer: an entry added in the middle of thousands moves pointers, not names
-    // and paths, so that opening many files stays close to n log n.
+    // and paths. Each insertion still moves the pointers after it; finding the place takes
+    // log n comparisons.
     std::vector<std::unique_ptr<FileEntry>> entries_;
 };
 

@@ -2,7 +2,7 @@
 
 namespace tonvale {
 
-void openFiles(const std::vector<std::wstring>& selection, FileList& list, LocalFiles& files,
+std::wstring openFiles(const std::vector<std::wstring>& selection, FileList& list, LocalFiles& files,
                TransferView& view) {
     int64_t selectionBytes = 0;
     int64_t selectionKilobytes = 0;
@@ -17,8 +17,8 @@ void openFiles(const std::vector<std::wstring>& selection, FileList& list, Local
     }
     view.appendLog(L"Total: " + std::to_wstring(selection.size()) + L" files opened");
     view.appendLog(L"Total size: " + std::to_wstring(selectionKilobytes) + L" Kbytes");
-    view.setPendingTotal(std::to_wstring(selectionBytes));
     view.resetProgress();
+    return std::to_wstring(selectionBytes);
 }
 
 }  // namespace tonvale

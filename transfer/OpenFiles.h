@@ -1,5 +1,5 @@
 // Open: the files of a selection become entries of the list, each logged and measured, then
-// the selection's totals are logged and its bytes become the pending total.
+// the selection's totals are logged; its bytes are the new pending total.
 #pragma once
 
 #include <string>
@@ -11,10 +11,10 @@
 
 namespace tonvale {
 
-// A cancelled dialog is an empty selection. A file that cannot be measured ends the command
-// with the runtime's I/O error: its entry and log line stay, the rest is not added and the
-// pending total keeps its old value.
-void openFiles(const std::vector<std::wstring>& selection, FileList& list, LocalFiles& files,
+// Returns the pending total: the selection's bytes as decimal text. A cancelled dialog is an
+// empty selection. A file that cannot be measured ends the command with the runtime's I/O
+// error: its entry and log line stay, and the rest is not added.
+std::wstring openFiles(const std::vector<std::wstring>& selection, FileList& list, LocalFiles& files,
                TransferView& view);
 
 }  // namespace tonvale

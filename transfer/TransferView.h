@@ -1,5 +1,5 @@
-// What Open and Upload read and show on the main window: the status view of the phone
-// commands, widened by the fields the upload reads and the progress it shows.
+// What Open and Upload show on the main window: the status view of the phone commands, widened
+// by the progress of the upload.
 #pragma once
 
 #include <cstdint>
@@ -11,13 +11,6 @@ namespace tonvale {
 
 class TransferView : public PhoneStatusView {
   public:
-    // The phone folder of the selected category (the Path field).
-    virtual std::wstring phoneFolder() const = 0;
-    // The pending total: the bytes of the latest selection, as decimal text.
-    virtual std::wstring pendingTotal() const = 0;
-    virtual void setPendingTotal(const std::wstring& text) = 0;
-    // The free-space figure of the last connection report.
-    virtual std::wstring freeSpaceFigure() const = 0;
     virtual void setProgressMaximum(int maximum) = 0;
     virtual void setProgressPosition(int position) = 0;
     // Shows what changed now, while the command is still running.

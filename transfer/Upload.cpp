@@ -64,7 +64,8 @@ bool attemptEntry(Phone& phone, const std::string& phonePath,
 }  // namespace
 
 void uploadFiles(Phone& phone, const FileList& list, LocalFiles& files,
-                 std::vector<unsigned char>& contents, TransferView& view) {
+                 std::vector<unsigned char>& contents, const UploadFigures& figures,
+                 TransferView& view) {
     const int entries = static_cast<int>(list.size());
     view.setProgressMaximum(entries);
     phone.resetFilePointer();
@@ -81,8 +82,8 @@ void uploadFiles(Phone& phone, const FileList& list, LocalFiles& files,
     }
 
     files.load(list[0].path, contents);
-    const int32_t freeBytes = parseInt32(view.freeSpaceFigure());
-    const int32_t pendingBytes = parseInt32(view.pendingTotal());
+    const int32_t freeBytes = parseInt32(figures.freeSpaceFigure);
+    const int32_t pendingBytes = parseInt32(figures.pendingTotal);
     if (freeBytes <= pendingBytes) {
         view.appendLog(L"not memory");
         logFileCount(phone, view);
@@ -93,7 +94,7 @@ void uploadFiles(Phone& phone, const FileList& list, LocalFiles& files,
     for (size_t i = 0; i < list.size(); ++i) {
         bytes.total += static_cast<uint64_t>(std::max<int64_t>(list[i].sizeBytes.value_or(0), 0));
     }
-    const std::optional<std::string> folder = toSystemCodePage(view.phoneFolder());
+    const std::optional<std::string> folder = toSystemCodePage(figures.phoneFolder);
     for (int position = 0; position < entries; ++position) {
         const FileEntry& entry = list[static_cast<size_t>(position)];
         if (position > 0) {

@@ -2,6 +2,7 @@
 // category, with each step in the log and the progress bar following.
 #pragma once
 
+#include <string>
 #include <vector>
 
 #include "FileList.h"
@@ -16,10 +17,19 @@ inline constexpr int kAttemptsPerEntry = 3;
 // The most bytes one File_Write may carry: the libraries read a 16-bit length.
 inline constexpr size_t kLargestWrite = 65535;
 
+// What the upload is told besides the list: the phone folder of the selected category, and the
+// two figures of the room check as the decimal texts they are held as.
+struct UploadFigures {
+    const std::wstring& phoneFolder;
+    const std::wstring& pendingTotal;
+    const std::wstring& freeSpaceFigure;
+};
+
 // `contents` is the program's one contents buffer; it holds the entry being written. A local
 // file that cannot be read, or a free-space figure or pending total that is not a whole 32-bit
 // number, ends the command with the runtime's error.
 void uploadFiles(Phone& phone, const FileList& list, LocalFiles& files,
-                 std::vector<unsigned char>& contents, TransferView& view);
+                 std::vector<unsigned char>& contents, const UploadFigures& figures,
+                 TransferView& view);
 
 }  // namespace tonvale

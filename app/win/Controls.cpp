@@ -185,4 +185,16 @@ void TabControl::select(int index) const {
     TabCtrl_SetCurSel(handle_, index);
 }
 
+void addHint(HINSTANCE instance, HWND owner, HWND tool, const wchar_t* text) {
+    HWND hint = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0, 0, 0, 0,
+                                owner, nullptr, instance, nullptr);
+    TTTOOLINFOW info{};
+    info.cbSize = sizeof info;
+    info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    info.hwnd = owner;
+    info.uId = reinterpret_cast<UINT_PTR>(tool);
+    info.lpszText = const_cast<wchar_t*>(text);
+    SendMessageW(hint, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+}
+
 }  // namespace tonvale::win

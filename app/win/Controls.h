@@ -21,6 +21,9 @@ class Control {
     HWND handle_ = nullptr;
 };
 
+// Shows `text` when the pointer rests on `tool`, a control of `owner`.
+void addHint(HINSTANCE instance, HWND owner, HWND tool, const wchar_t* text);
+
 class EditControl : public Control {
   public:
     using Control::Control;

@@ -63,6 +63,17 @@ TEST(OpenDialog, ReturnsEverySelectedFileWithItsFolderAndTheFilterChosen) {
     EXPECT_EQ(choice->filterIndex, 2);
 }
 
+// Under Wine the program measures a selection of several names before the dialog copies it.
+TEST(OpenDialog, ASelectionFitsOnlyWhenItsWholeAnswerIsKnownToFit) {
+    const std::wstring names = L"\"a.mid\" \"b.mid\"";
+    // "C:\\Music", a zero, "a.mid", a zero, "b.mid", a zero and the closing zero: 22.
+    EXPECT_TRUE(selectionFits(9, names, 22));
+    EXPECT_FALSE(selectionFits(9, names, 21));
+    EXPECT_FALSE(selectionFits(0, names, 65519)) << "a folder of unknown length";
+    EXPECT_FALSE(selectionFits(-1, names, 65519));
+    EXPECT_TRUE(selectionFits(-1, L"a.mid", 65519)) << "one name the dialog measures itself";
+}
+
 TEST(OpenDialog, TheDialogsAnswerGivesFullPathsInItsOrder) {
     EXPECT_EQ(selectedFiles(L"C:\\Music\\one.mid\0"),
               std::vector<std::wstring>{L"C:\\Music\\one.mid"});

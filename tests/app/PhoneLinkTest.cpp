@@ -168,13 +168,13 @@ TEST_F(PhoneLinkTest, AFailingConnectionReportShowsTheErrorBoxAndTheProgramGoesO
     EXPECT_TRUE(IsWindow(form().handle()));
 }
 
-// A message-only window that counts the notifications posted to it.
+// A message-only window that counts the announcements posted to it.
 struct NotificationCounter {
     static constexpr UINT kMessage = WM_APP + 7;
     HWND window = CreateWindowExW(0, L"Static", nullptr, 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                                   nullptr, nullptr);
     ~NotificationCounter() { DestroyWindow(window); }
-    int takeAll() const {
+    int announcements() const {
         int count = 0;
         MSG message{};
         while (PeekMessageW(&message, window, kMessage, kMessage, PM_REMOVE)) {
@@ -184,20 +184,28 @@ struct NotificationCounter {
     }
 };
 
-TEST_F(PhoneLinkTest, TheRelayStopsPostingOnlyToTheWindowThatDetaches) {
+TEST_F(PhoneLinkTest, TheRelayCountsEveryNotificationForTheAttachedWindowOnly) {
     NotificationCounter first;
     NotificationCounter second;
     ConnectionRelay::attach(first.window, NotificationCounter::kMessage);
+    for (int i = 0; i < 3; ++i) {
+        ConnectionRelay::onConnect();
+    }
+    EXPECT_EQ(first.announcements(), 1) << "one message announces a burst";
+    EXPECT_EQ(ConnectionRelay::take(first.window), 3);
+    EXPECT_EQ(ConnectionRelay::take(first.window), 0);
     ConnectionRelay::onConnect();
-    EXPECT_EQ(first.takeAll(), 1);
+    EXPECT_EQ(first.announcements(), 1) << "once taken, the next one is announced again";
     ConnectionRelay::detach(first.window);
     ConnectionRelay::onConnect();
-    EXPECT_EQ(first.takeAll(), 0) << "a detached window still receives notifications";
+    EXPECT_EQ(first.announcements(), 0) << "a detached window still receives notifications";
+    EXPECT_EQ(ConnectionRelay::take(first.window), 0);
 
     ConnectionRelay::attach(second.window, NotificationCounter::kMessage);
     ConnectionRelay::detach(first.window);
     ConnectionRelay::onConnect();
-    EXPECT_EQ(second.takeAll(), 1) << "another window's detach cut this one off";
+    EXPECT_EQ(second.announcements(), 1) << "another window's detach cut this one off";
+    EXPECT_EQ(ConnectionRelay::take(second.window), 1);
     ConnectionRelay::detach(second.window);
 }
 

@@ -141,18 +141,5 @@ TEST_F(TransferTest, UploadPutsEveryFileOnThePhoneByteForByte) {
     EXPECT_EQ(progressPosition(), 3);
 }
 
-TEST_F(TransferTest, UploadAfterClearingTheListStopsAtTheEmptyFreeSpaceFigure) {
-    startConnected();
-    press(L"BitBtn10");
-    press(L"BitBtn9");
-    openFiles({localFile(L"a.mid", "a")});
-    press(L"BitBtn10");
-    choose(IdUploadfiles1);
-    ASSERT_EQ(prompts_.errors.size(), 1u);
-    EXPECT_EQ(prompts_.errors[0].text, L"'' is not a valid integer value.");
-    EXPECT_FALSE(fs::exists(onPhone(L"picture", L"a.mid")));
-    EXPECT_EQ(logLines().size(), 1u) << "no closing count after the conversion failure";
-}
-
 }  // namespace
 }  // namespace tonvale::testing

@@ -103,5 +103,11 @@ TEST(IniDocumentWrite, RejectsLineBreaksThatWouldSplitTheLine) {
     EXPECT_EQ(document.render(), L"");
 }
 
+TEST(IniDocument, NonAsciiNamesMatchWithoutRegardToCase) {
+    const auto document = IniDocument::parse(L"[\u00C9tat]\r\n\u00DCbersicht=1\r\n");
+    EXPECT_EQ(document.readString(L"\u00E9TAT", L"\u00FCBERSICHT", L""), L"1");
+    EXPECT_EQ(document.readString(L"Etat", L"Ubersicht", L"none"), L"none");
+}
+
 }  // namespace
 }  // namespace tonvale

@@ -142,12 +142,6 @@ TEST_F(SettingsFileWestern, ValueOutsideTheCodePageTurnsTheWholeFileToUtf8) {
     EXPECT_EQ(reloaded.readString(L"Caf\u00E9", L"K"), L"\u00E9");
 }
 
-TEST(SettingsFileWin32, NonAsciiNamesMatchWithoutRegardToCase) {
-    const auto document = IniDocument::parse(L"[\u00C9tat]\r\n\u00DCbersicht=1\r\n");
-    EXPECT_EQ(document.readString(L"\u00E9TAT", L"\u00FCBERSICHT", L""), L"1");
-    EXPECT_EQ(document.readString(L"Etat", L"Ubersicht", L"none"), L"none");
-}
-
 TEST(SettingsFileWin32, CurrentExecutableSettingsFileSitsBesideIt) {
     const auto exe = currentExecutablePath();
     EXPECT_TRUE(exe.is_absolute()) << exe;

@@ -101,7 +101,6 @@ class RecordingView : public PhoneStatusView {
   public:
     std::wstring panels[4];
     std::vector<std::wstring> log;
-    std::wstring freeSpaceFigure;
     int progressResets = 0;
     std::vector<std::wstring> events;
 
@@ -112,10 +111,6 @@ class RecordingView : public PhoneStatusView {
     void appendLog(const std::wstring& line) override {
         log.push_back(line);
         events.push_back(L"log=" + line);
-    }
-    void setFreeSpaceFigure(const std::wstring& text) override {
-        freeSpaceFigure = text;
-        events.push_back(L"figure=" + text);
     }
     void resetProgress() override {
         ++progressResets;

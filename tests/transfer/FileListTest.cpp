@@ -11,11 +11,12 @@ namespace {
 using Lines = std::vector<std::wstring>;
 
 struct Opening {
-    RecordingTransferView view;
+    RecordingWorkspaceView view;
     FakeLocalFiles files;
-    FileList list{localeCollation(), &view};
+    FileList list{testCollation(), &view};
+    std::wstring pending;
 
-    void open(const Lines& selection) { openFiles(selection, list, files, view); }
+    void open(const Lines& selection) { pending = openFiles(selection, list, files, view); }
 };
 
 TEST(FileList, KeepsNamesInCollationOrderWithCaseAndEqualNamesInTheOrderTheyCame) {
@@ -75,25 +76,25 @@ TEST(OpenFiles, LogsEachFileAndTheTotalsOfTheSelection) {
     EXPECT_EQ(o.view.log, (Lines{L"Opened file: C:\\m\\b.mid", L"Opened file: C:\\m\\a.mid",
                                  L"Opened file: C:\\m\\MMA_UCP", L"Total: 3 files opened",
                                  L"Total size: 4 Kbytes"}));
-    EXPECT_EQ(o.view.pending, L"4596");
+    EXPECT_EQ(o.pending, L"4596");
     EXPECT_EQ(o.view.progressMaximum, 0);
     EXPECT_EQ(o.view.progressPosition, 0);
 
     // A second selection adds to the list; the pending total is its own. A cancel is empty.
     o.open({L"C:\\m\\a.mid"});
     EXPECT_EQ(o.view.rows.size(), 4u);
-    EXPECT_EQ(o.view.pending, L"2560");
+    EXPECT_EQ(o.pending, L"2560");
     o.view.log.clear();
     o.open({});
     EXPECT_EQ(o.view.log, (Lines{L"Total: 0 files opened", L"Total size: 0 Kbytes"}));
-    EXPECT_EQ(o.view.pending, L"0");
+    EXPECT_EQ(o.pending, L"0");
     EXPECT_EQ(o.view.rows.size(), 4u);
 }
 
 TEST(OpenFiles, AMissingFileEndsTheCommandAndItsEntryAndLineStay) {
     Opening o;
     o.files.contents = {{L"C:\\m\\a.mid", "aa"}, {L"C:\\m\\c.mid", "cc"}};
-    o.view.pending = L"99";
+    o.pending = L"99";
     try {
         o.open({L"C:\\m\\a.mid", L"C:\\m\\gone.mid", L"C:\\m\\c.mid"});
         FAIL() << "a missing file must end the command";
@@ -102,7 +103,7 @@ TEST(OpenFiles, AMissingFileEndsTheCommandAndItsEntryAndLineStay) {
     }
     EXPECT_EQ(o.view.rows, (Lines{L"a.mid|.mid|0", L"gone.mid|.mid|"}));
     EXPECT_EQ(o.view.log, (Lines{L"Opened file: C:\\m\\a.mid", L"Opened file: C:\\m\\gone.mid"}));
-    EXPECT_EQ(o.view.pending, L"99");
+    EXPECT_EQ(o.pending, L"99");
 }
 
 TEST(OpenFiles, SizesBeyondTwoGigabytesStayWhole) {
@@ -111,7 +112,7 @@ TEST(OpenFiles, SizesBeyondTwoGigabytesStayWhole) {
     o.files.reportedSizes[L"C:\\v\\big.mp4"] = int64_t{3} << 30;
     o.open({L"C:\\v\\big.mp4"});
     EXPECT_EQ(o.view.rows, Lines{L"big.mp4|.mp4|3145728"});
-    EXPECT_EQ(o.view.pending, L"3221225472");
+    EXPECT_EQ(o.pending, L"3221225472");
 }
 
 }  // namespace

@@ -1,6 +1,9 @@
-// Local files held in memory, and a view that records what Open and Upload show.
+// Local files held in memory, a collation for plain names, and a view that records what the
+// workspace shows.
 #pragma once
 
+#include <algorithm>
+#include <cwctype>
 #include <map>
 #include <string>
 #include <vector>
@@ -8,7 +11,7 @@
 #include "FileList.h"
 #include "LocalFiles.h"
 #include "RuntimeError.h"
-#include "TransferView.h"
+#include "Workspace.h"
 
 namespace tonvale::testing {
 
@@ -41,32 +44,62 @@ class FakeLocalFiles final : public LocalFiles {
     }
 };
 
-class RecordingTransferView final : public TransferView, public FileListView {
+// Letters compare without regard to case first, and a lower-case letter sorts before its
+// capital: the order of the system's collation for plain names.
+inline Collation testCollation() {
+    return [](std::wstring_view a, std::wstring_view b) {
+        const auto folded = [](std::wstring_view text) {
+            std::wstring lower(text);
+            for (wchar_t& c : lower) {
+                c = static_cast<wchar_t>(std::towlower(static_cast<wint_t>(c)));
+            }
+            return lower;
+        };
+        const std::wstring x = folded(a);
+        const std::wstring y = folded(b);
+        if (x != y) {
+            return x < y ? -1 : 1;
+        }
+        return a == b ? 0 : (a > b ? -1 : 1);  // the lower case letter, the greater code, first
+    };
+}
+
+// Records what the workspace and its commands show, as readable lines.
+class RecordingWorkspaceView final : public WorkspaceView, public FileListView {
   public:
     std::vector<std::wstring> log;
-    std::wstring folder = L"/a/mobile/audio/";
+    std::wstring folder;
     std::wstring pending;
     std::wstring freeSpace;
+    std::wstring panels[4];
     int progressMaximum = 100;
     int progressPosition = 0;
     int refreshes = 0;
-    std::vector<std::wstring> rows;  // "name|type|size" as the list shows them
+    std::vector<std::string> bytesShown;  // "written/total"
+    std::vector<std::wstring> rows;       // "name|type|size" as the list shows them
+    std::vector<std::wstring> events;     // what changed besides the log, in order
 
-    void setStatusPanel(int, const std::wstring&) override {}
+    void setStatusPanel(int panel, const std::wstring& text) override { panels[panel] = text; }
     void appendLog(const std::wstring& line) override { log.push_back(line); }
-    void setFreeSpaceFigure(const std::wstring& text) override { freeSpace = text; }
     void resetProgress() override { progressMaximum = progressPosition = 0; }
-    std::wstring phoneFolder() const override { return folder; }
-    std::wstring pendingTotal() const override { return pending; }
-    void setPendingTotal(const std::wstring& text) override { pending = text; }
-    std::wstring freeSpaceFigure() const override { return freeSpace; }
     void setProgressMaximum(int maximum) override { progressMaximum = maximum; }
     void setProgressPosition(int position) override { progressPosition = position; }
     void refresh() override { ++refreshes; }
     void showBytesWritten(uint64_t written, uint64_t total) override {
         bytesShown.push_back(std::to_string(written) + "/" + std::to_string(total));
     }
-    std::vector<std::string> bytesShown;  // "written/total"
+    void showPhoneFolder(const std::wstring& text) override {
+        folder = text;
+        events.push_back(L"folder=" + text);
+    }
+    void showPendingTotal(const std::wstring& text) override {
+        pending = text;
+        events.push_back(L"pending=" + text);
+    }
+    void showFreeSpaceFigure(const std::wstring& text) override {
+        freeSpace = text;
+        events.push_back(L"free=" + text);
+    }
 
     void insertRow(size_t index, const FileEntry& entry) override {
         rows.insert(rows.begin() + static_cast<std::ptrdiff_t>(index), row(entry));
@@ -75,7 +108,10 @@ class RecordingTransferView final : public TransferView, public FileListView {
     void removeRow(size_t index) override {
         rows.erase(rows.begin() + static_cast<std::ptrdiff_t>(index));
     }
-    void removeAllRows() override { rows.clear(); }
+    void removeAllRows() override {
+        rows.clear();
+        events.push_back(L"rows cleared");
+    }
 
   private:
     static std::wstring row(const FileEntry& entry) {

@@ -14,16 +14,15 @@ using Lines = std::vector<std::wstring>;
 
 struct Uploading {
     FakePhone phone;
-    RecordingTransferView view;
+    RecordingWorkspaceView view;
     FakeLocalFiles files;
-    FileList list{localeCollation(), &view};
+    FileList list{testCollation(), &view};
     std::vector<unsigned char> contents;
+    std::wstring folder = L"/a/mobile/audio/";
+    std::wstring pending = L"0";
+    std::wstring freeSpace = L"1000000";
 
-    Uploading() {
-        phone.fileCountAnswer = 12;
-        view.freeSpace = L"1000000";
-        view.pending = L"0";
-    }
+    Uploading() { phone.fileCountAnswer = 12; }
     void add(const std::wstring& name, std::string bytes) {
         const std::wstring path = L"C:\\m\\" + name;
         files.contents[path] = bytes;
@@ -31,7 +30,7 @@ struct Uploading {
     }
     void upload() {
         phone.calls.clear();
-        uploadFiles(phone, list, files, contents, view);
+        uploadFiles(phone, list, files, contents, UploadFigures{folder, pending, freeSpace}, view);
     }
     // The calls after the opening count, up to the closing one.
     Calls writes() const { return Calls(phone.calls.begin() + 4, phone.calls.end() - 2); }
@@ -78,8 +77,8 @@ TEST(Upload, StopsBeforeWritingWithoutAPhoneAnEmptyListOrRoom) {
 
     Uploading noRoom;
     noRoom.add(L"a.mid", "a");
-    noRoom.view.freeSpace = L"4096";
-    noRoom.view.pending = L"4096";
+    noRoom.freeSpace = L"4096";
+    noRoom.pending = L"4096";
     noRoom.upload();
     EXPECT_EQ(noRoom.view.log,
               (Lines{L"12 files found in phone", L"not memory", L"12 files found in phone"}));
@@ -96,8 +95,8 @@ TEST(Upload, AFigureThatIsNotA32BitNumberEndsTheCommandWithTheConversionMessage)
     for (size_t i = 0; i < 3; ++i) {
         Uploading u;
         u.add(L"a.mid", "a");
-        u.view.freeSpace = figures[i].first;
-        u.view.pending = figures[i].second;
+        u.freeSpace = figures[i].first;
+        u.pending = figures[i].second;
         try {
             u.upload();
             ADD_FAILURE() << "converted " << i;
@@ -175,7 +174,7 @@ TEST(Upload, WritesWhatTheFileHoldsNowUnderTheEntrysNameIntoTheSelectedFolder) {
     u.files.contents[L"C:\\m\\a.mid"] = "grew since it was opened";
     u.list.rename(0, L"ring.mid");
     u.phone.files["/a/mobile/picture/ring.mid"] = "old";
-    u.view.folder = L"/a/mobile/picture/";
+    u.folder = L"/a/mobile/picture/";
     u.upload();
     EXPECT_EQ(u.phone.files["/a/mobile/picture/ring.mid"], "grew since it was opened");
     EXPECT_EQ(u.view.log[1], L"ring.mid was uploaded in phone");

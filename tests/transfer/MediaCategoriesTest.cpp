@@ -5,19 +5,6 @@
 namespace tonvale {
 namespace {
 
-TEST(MediaCategories, TabsAndPhoneFoldersInOrder) {
-    const auto categories = mediaCategories();
-    ASSERT_EQ(categories.size(), 5u);
-    const wchar_t* captions[] = {L"Picture", L"Music", L"Video", L"Palette", L"Menu"};
-    const wchar_t* folders[] = {L"/a/mobile/picture/", L"/a/mobile/audio/", L"/a/mobile/video/",
-                                L"/a/mobile/system/", L"/a/mobile/system/"};
-    for (size_t i = 0; i < categories.size(); ++i) {
-        EXPECT_EQ(categories[i].caption, captions[i]);
-        EXPECT_EQ(categories[i].phoneFolder, folders[i]);
-        EXPECT_EQ(categories[i].phoneFolder.back(), L'/');
-    }
-}
-
 TEST(MediaCategories, DialogFilterHoldsThePairsInTableOrder) {
     const auto categories = mediaCategories();
     using namespace std::string_literals;

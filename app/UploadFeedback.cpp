@@ -1,0 +1,68 @@
+#include "UploadFeedback.h"
+
+namespace tonvale {
+
+namespace {
+
+// Each drawing costs milliseconds (the log's scroll bar is drawn anew), so a quick run of small
+// files is drawn at most this often, which the eye cannot tell from every entry.
+constexpr ULONGLONG kRefreshIntervalMs = 100;
+
+}  // namespace
+
+UploadFeedback::Running::Running(UploadFeedback& feedback, HWND window) : feedback_(feedback) {
+    feedback_.window_ = window;
+    feedback_.busy_.emplace();
+}
+
+// Whatever ended the upload, the taskbar button drops its progress.
+UploadFeedback::Running::~Running() {
+    feedback_.busy_.reset();
+    feedback_.written_ = feedback_.total_ = 0;
+    if (feedback_.taskbar_ != nullptr) {
+        feedback_.taskbar_->clear(feedback_.window_);
+    }
+}
+
+bool UploadFeedback::deferred(HWND window, UINT message, WPARAM wParam, LPARAM lParam) const {
+    if (!running()) {
+        return false;
+    }
+    if (message == inputMessage_) {
+        PostMessageW(window, message, wParam, lParam);
+        return true;
+    }
+    switch (message) {
+        case WM_COMMAND:
+        case WM_SYSCOMMAND:
+        case WM_CLOSE:
+        case WM_DROPFILES:
+            PostMessageW(window, message, wParam, lParam);
+            return true;
+        default:
+            return false;
+    }
+}
+
+void UploadFeedback::refresh() {
+    const ULONGLONG now = GetTickCount64();
+    if (now - lastRefresh_ < kRefreshIntervalMs) {
+        return;
+    }
+    lastRefresh_ = now;
+    showGathered_();
+    if (taskbar_ != nullptr && total_ > 0) {
+        taskbar_->show(window_, written_, total_);
+    }
+    if (busy_) {
+        busy_->keepAnswering();
+    }
+}
+
+void UploadFeedback::showBytesWritten(uint64_t written, uint64_t total) {
+    written_ = written;
+    total_ = total;
+    refresh();
+}
+
+}  // namespace tonvale

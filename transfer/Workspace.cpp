@@ -1,0 +1,66 @@
+#include "Workspace.h"
+
+#include <utility>
+
+#include "ConnectionReport.h"
+#include "MediaCategories.h"
+#include "OpenFiles.h"
+#include "Upload.h"
+
+namespace tonvale {
+
+Workspace::Workspace(Phone& phone, LocalFiles& files, Collation collation, WorkspaceView& view,
+                     FileListView& rows)
+    : phone_(phone), localFiles_(files), view_(view), list_(std::move(collation), &rows) {}
+
+void Workspace::selectCategory(int index) {
+    const auto categories = mediaCategories();
+    if (index < 0 || static_cast<size_t>(index) >= categories.size()) {
+        return;
+    }
+    category_ = index;
+    phoneFolder_ = categories[static_cast<size_t>(index)].phoneFolder;
+    view_.showPhoneFolder(phoneFolder_);
+}
+
+void Workspace::open(const std::vector<std::wstring>& selection) {
+    setPendingTotal(openFiles(selection, list_, localFiles_, view_));
+}
+
+void Workspace::upload() {
+    uploadFiles(phone_, list_, localFiles_, contents_,
+                UploadFigures{phoneFolder_, pendingTotal_, freeSpaceFigure_}, view_);
+}
+
+void Workspace::clearFiles() {
+    list_.clear();
+    setPendingTotal(L"");
+    setFreeSpaceFigure(L"");
+}
+
+void Workspace::rename(size_t index, std::wstring name) {
+    if (index >= list_.size()) {
+        return;
+    }
+    if (const auto why = whyNameIsRefused(name)) {
+        view_.appendLog(*why);
+        return;
+    }
+    list_.rename(index, std::move(name));
+}
+
+void Workspace::reportConnectedPhone() {
+    setFreeSpaceFigure(tonvale::reportConnectedPhone(phone_, view_));
+}
+
+void Workspace::setPendingTotal(std::wstring text) {
+    pendingTotal_ = std::move(text);
+    view_.showPendingTotal(pendingTotal_);
+}
+
+void Workspace::setFreeSpaceFigure(std::wstring text) {
+    freeSpaceFigure_ = std::move(text);
+    view_.showFreeSpaceFigure(freeSpaceFigure_);
+}
+
+}  // namespace tonvale

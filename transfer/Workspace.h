@@ -1,0 +1,77 @@
+// The work the main window's commands act on, without the window: the files chosen for upload,
+// the pending total and the free-space figure as the decimal texts they are, the category with
+// its phone folder, and the upload's one contents buffer. The window mirrors it and never hands
+// anything back.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "FileList.h"
+#include "LocalFiles.h"
+#include "Phone.h"
+#include "TransferView.h"
+
+namespace tonvale {
+
+// What shows the workspace besides its file list: the phone folder, both figures, and what
+// Open, Upload and the connection report tell.
+class WorkspaceView : public TransferView {
+  public:
+    virtual void showPhoneFolder(const std::wstring& folder) = 0;
+    virtual void showPendingTotal(const std::wstring& text) = 0;
+    virtual void showFreeSpaceFigure(const std::wstring& text) = 0;
+};
+
+class Workspace {
+  public:
+    // Starts with no category: no phone folder until one is selected, both figures empty.
+    Workspace(Phone& phone, LocalFiles& files, Collation collation, WorkspaceView& view,
+              FileListView& rows);
+    Workspace(const Workspace&) = delete;
+    Workspace& operator=(const Workspace&) = delete;
+
+    const FileList& files() const { return list_; }
+    // The selected category's index in tab order, or -1 before the first selection.
+    int category() const { return category_; }
+    const std::wstring& phoneFolder() const { return phoneFolder_; }
+    const std::wstring& pendingTotal() const { return pendingTotal_; }
+    const std::wstring& freeSpaceFigure() const { return freeSpaceFigure_; }
+
+    // The phone folder follows the category; the list and the figures stay. An index outside
+    // the categories changes nothing.
+    void selectCategory(int index);
+    // Open: each file of the selection becomes an entry, logged and measured, and the
+    // selection's bytes the pending total. A cancelled dialog is an empty selection. A file that
+    // cannot be measured ends it with the runtime's error: its entry and log line stay, and the
+    // pending total keeps its old value.
+    void open(const std::vector<std::wstring>& selection);
+    // Upload: every entry into the phone folder, with the room check against both figures.
+    void upload();
+    // Clear files list: the entries, then the pending total and the free-space figure.
+    void clearFiles();
+    // A name edited in place, which takes the entry's place in the order; a name the phone
+    // cannot hold is refused with a log line.
+    void rename(size_t index, std::wstring name);
+    // The library reported an attached phone: the status panels, "Connected" and the new
+    // free-space figure.
+    void reportConnectedPhone();
+
+  private:
+    void setPendingTotal(std::wstring text);
+    void setFreeSpaceFigure(std::wstring text);
+
+    Phone& phone_;
+    LocalFiles& localFiles_;
+    WorkspaceView& view_;
+    FileList list_;
+    int category_ = -1;
+    std::wstring phoneFolder_;
+    std::wstring pendingTotal_;
+    std::wstring freeSpaceFigure_;
+    // The contents of the entry being uploaded: one buffer for the whole run.
+    std::vector<unsigned char> contents_;
+};
+
+}  // namespace tonvale
