@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "win/Dpi.h"
+
 namespace tonvale {
 
 namespace {
@@ -10,20 +12,23 @@ constexpr int kOtherColumnsWidth = 50;
 
 }  // namespace
 
-void FileListRows::addColumns() const {
-    list_.addColumn(0, L"File(s)", 100);
-    list_.addColumn(1, L"Type", kOtherColumnsWidth);
-    list_.addColumn(2, L"Size", kOtherColumnsWidth);
-    fitNameColumn();
+void FileListRows::addColumns(int dpi) {
+    list_.addColumn(0, L"File(s)", win::scaleForDpi(100, dpi));
+    list_.addColumn(1, L"Type", win::scaleForDpi(kOtherColumnsWidth, dpi));
+    list_.addColumn(2, L"Size", win::scaleForDpi(kOtherColumnsWidth, dpi));
+    fitNameColumn(dpi);
 }
 
-void FileListRows::fitNameColumn() const {
+void FileListRows::fitNameColumn(int dpi) const {
     if (list_.handle() == nullptr) {
         return;
     }
+    const int otherWidth = win::scaleForDpi(kOtherColumnsWidth, dpi);
+    list_.setColumnWidth(1, otherWidth);
+    list_.setColumnWidth(2, otherWidth);
     RECT client{};
     GetClientRect(list_.handle(), &client);
-    list_.setColumnWidth(0, client.right - 2 * kOtherColumnsWidth);
+    list_.setColumnWidth(0, client.right - 2 * otherWidth);
 }
 
 void FileListRows::insertRow(size_t index, const FileEntry& entry) {

@@ -11,10 +11,10 @@ class FileListRows final : public FileListView {
   public:
     explicit FileListRows(const win::ListViewControl& list) : list_(list) {}
 
-    // The three columns, once the list view exists.
-    void addColumns() const;
-    // After the list view changed its size.
-    void fitNameColumn() const;
+    // The three columns at `dpi`, once the list view exists.
+    void addColumns(int dpi);
+    // After the list view changed its size or its DPI.
+    void fitNameColumn(int dpi) const;
 
     void insertRow(size_t index, const FileEntry& entry) override;
     void updateRow(size_t index, const FileEntry& entry) override;

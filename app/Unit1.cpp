@@ -147,14 +147,35 @@ LRESULT TForm1::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 void TForm1::onCreate() {
     setUpControls();
-    popupMenu_ = win::buildPopupMenu(instance(), popupMenu1(), popupPictures_);
+    popupMenu_ =
+        win::buildPopupMenu(instance(), popupMenu1(), popupPictures_, scaled(win::kPictureSize));
     ConnectionRelay::attach(handle(), WM_PHONE_CONNECTED);
     runCommand(&TForm1::FormCreate);
     created_ = true;
 }
 
 void TForm1::onResized() {
-    fileRows_.fitNameColumn();
+    fileRows_.fitNameColumn(dpi());
+}
+
+// What the form sizes itself, at the DPI of its monitor: the tabs' pictures, the status panels,
+// the popup menu's pictures; the list's columns follow with onResized().
+void TForm1::onDpiChanged() {
+    showAtDpi();
+    win::resizeMenuPictures(instance(), popupMenu_.get(), popupMenu1(), popupPictures_,
+                            scaled(win::kPictureSize));
+}
+
+void TForm1::showAtDpi() {
+    tabImages_ = win::loadPictureList(
+        instance(), {L"TAB_PICTURE", L"TAB_MUSIC", L"TAB_VIDEO", L"TAB_PALETTE", L"TAB_MENU"},
+        scaled(win::kPictureSize));
+    TabCtrl_SetImageList(TabControl1.handle(), tabImages_.get());
+    std::vector<int> widths;
+    for (int width : kPanelWidths) {
+        widths.push_back(scaled(width));
+    }
+    StatusBar1.setPanelWidths(widths);
 }
 
 void TForm1::onFailure(std::exception_ptr failure) {
@@ -171,9 +192,7 @@ void TForm1::setUpControls() {
     ProgressBar1 = win::ProgressBarControl(control(L"ProgressBar1"));
     StatusBar1 = win::StatusBarControl(control(L"StatusBar1"));
 
-    tabImages_ = win::loadPictureList(
-        instance(), {L"TAB_PICTURE", L"TAB_MUSIC", L"TAB_VIDEO", L"TAB_PALETTE", L"TAB_MENU"});
-    TabCtrl_SetImageList(TabControl1.handle(), tabImages_.get());
+    showAtDpi();
     const auto categories = mediaCategories();
     for (size_t i = 0; i < categories.size(); ++i) {
         TabControl1.addTab(static_cast<int>(i), std::wstring(categories[i].caption),
@@ -182,13 +201,12 @@ void TForm1::setUpControls() {
 
     ListView_SetExtendedListViewStyle(ListView1.handle(), LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
     win::forwardDroppedFiles(ListView1.handle());
-    fileRows_.addColumns();
+    fileRows_.addColumns(dpi());
 
     // The log keeps everything it is given; an edit holds 32K characters unless told.
     SendMessageW(Memo1.handle(), EM_SETLIMITTEXT, 0, 0);
     win::addHint(instance(), handle(), Memo1.handle(), L"Log file");
 
-    StatusBar1.setPanelWidths({std::begin(kPanelWidths), std::end(kPanelWidths)});
     ProgressBar1.setMaximum(100);
     ProgressBar1.setPosition(0);
 }

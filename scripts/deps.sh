@@ -20,6 +20,8 @@ want wine wine
 # A WoW64 Wine: its 64-bit half runs Wine's own services, its i386 half our 32-bit programs.
 [ -x /usr/lib/wine/wine64 ] || need+=(wine64)
 [ -x /usr/lib/wine/wine ] || need+=(wine32:i386)
+# Wine's own fonts, "MS Sans Serif" among them, which the windows are drawn in as on Windows.
+[ -f /usr/share/wine/fonts/sserife.fon ] || need+=(fonts-wine)
 want Xvfb xvfb
 # The sources of the locales, from which the tests compile a UTF-8 one.
 [ -f /usr/share/i18n/locales/hi_IN ] || need+=(locales)

@@ -21,6 +21,13 @@ tonvale_wine_prefix() {
     wineboot -i >/dev/null 2>&1 </dev/null || true
     wineserver -w >/dev/null 2>&1 </dev/null || true
   fi
+  # Without Wine's own fonts every face is a stand-in much wider than Windows' "MS Sans Serif",
+  # and the windows' texts would not be measured as Windows draws them.
+  local fonts="$WINEPREFIX/drive_c/windows/Fonts"
+  if [ -f /usr/share/wine/fonts/sserife.fon ] && [ ! -f "$fonts/sserife.fon" ]; then
+    mkdir -p "$fonts"
+    cp /usr/share/wine/fonts/* "$fonts/"
+  fi
 }
 
 # A Wine server that stays up for the whole run; it must not inherit our pipes.
@@ -39,11 +46,24 @@ tonvale_wineserver_start() {
 }
 tonvale_wineserver_stop() { wineserver -k >/dev/null 2>&1 </dev/null || true; }
 
+# The display's scale in the prefix, as LogPixels (96 is 100 %, 144 is 150 %); it takes effect
+# for the programs of the next server. Stops the server.
+tonvale_wine_dpi() {
+  tonvale_wineserver_stop
+  local key
+  for key in 'HKCU\Control Panel\Desktop' \
+             'HKLM\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts'; do
+    wine reg add "$key" /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1 </dev/null || true
+  done
+  wineserver -w >/dev/null 2>&1 </dev/null || true
+}
+
 # Starts an Xvfb on a free display number and exports DISPLAY; sets TONVALE_XVFB_PID.
 tonvale_xvfb_start() {
   local n=90
   while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
-  Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 </dev/null &
+  # Room for the main window at 150 %.
+  Xvfb ":$n" -screen 0 1600x1200x24 -nolisten tcp >/dev/null 2>&1 </dev/null &
   TONVALE_XVFB_PID=$!
   export DISPLAY=":$n"
   for _ in $(seq 50); do

@@ -12,6 +12,7 @@ Usage:
 
 Outputs (next to this script):
     *.bmp        32x32, 32 bpp BI_RGB, bottom-up, straight alpha in byte 4
+    *_2x.bmp     the same drawn at 64x64, for displays scaled to 150 % and more
     tonvale.ico  16x16, 32x32 and 48x48 32-bit entries with AND masks
     preview.png  contact sheet at 4x over light grey and white
 """
@@ -633,6 +634,7 @@ def main():
             cache[fn] = render(fn)
         pics.append(cache[fn])
         write_bmp(os.path.join(HERE, name + '.bmp'), cache[fn])
+        write_bmp(os.path.join(HERE, name + '_2x.bmp'), render(fn, 64))
     icons = [render(app_icon, s) for s in (16, 32, 48)]
     write_ico(os.path.join(HERE, 'tonvale.ico'), icons)
     if '--no-preview' not in sys.argv:

@@ -7,6 +7,7 @@
 #include <stdexcept>
 #include <utility>
 
+#include "Dpi.h"
 #include "Menus.h"
 #include "Pictures.h"
 
@@ -34,10 +35,9 @@ void registerWindowClass(HINSTANCE instance, const wchar_t* name, WNDPROC proced
     }
 }
 
-OwnedFont createFormFont() {
-    HDC screen = GetDC(nullptr);
-    const int height = -MulDiv(8, GetDeviceCaps(screen, LOGPIXELSY), 72);
-    ReleaseDC(nullptr, screen);
+// "MS Sans Serif" at 8 points.
+OwnedFont createFormFont(int dpi) {
+    const int height = -MulDiv(8, dpi, 72);
     return OwnedFont(CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                                  OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                                  DEFAULT_PITCH | FF_DONTCARE, L"MS Sans Serif"));
@@ -130,17 +130,24 @@ RECT designRectInForm(std::span<const ControlDescription> controls,
 }
 
 Form::Form(HINSTANCE instance, const FormDescription& description)
-    : instance_(instance), description_(description), font_(createFormFont()) {}
+    : instance_(instance), description_(description) {}
 
 Form::~Form() {
     destroy();
 }
 
+int Form::scaled(int designLength) const {
+    return scaleForDpi(designLength, dpi_);
+}
+
 void Form::create(HWND owner) {
     registerWindowClass(instance_, description_.windowClass, &Form::windowProcedure);
     const bool hasMenu = !description_.menuBar.empty();
-    RECT frame{0, 0, description_.clientWidth, description_.clientHeight};
-    AdjustWindowRectEx(&frame, description_.style, hasMenu, description_.exStyle);
+    // Until the window exists, its monitor is not known: it opens where the system's DPI
+    // holds, and takes its own at creation.
+    dpi_ = systemDpi();
+    RECT frame{0, 0, scaled(description_.clientWidth), scaled(description_.clientHeight)};
+    adjustFrameForDpi(frame, description_.style, hasMenu, description_.exStyle, dpi_);
     const int width = frame.right - frame.left;
     const int height = frame.bottom - frame.top;
     RECT workArea{};
@@ -148,6 +155,8 @@ void Form::create(HWND owner) {
     const int left = workArea.left + (workArea.right - workArea.left - width) / 2;
     const int top = workArea.top + (workArea.bottom - workArea.top - height) / 2;
     controls_.assign(description_.controls.size(), nullptr);
+    buttonPictures_.clear();
+    buttonPictures_.resize(description_.controls.size());
     creationFailure_ = nullptr;
     CreateWindowExW(description_.exStyle, description_.windowClass, description_.caption,
                     description_.style, left, top, width, height, owner, nullptr, instance_, this);
@@ -255,6 +264,8 @@ LRESULT CALLBACK Form::windowProcedure(HWND window, UINT message, WPARAM wParam,
 LRESULT Form::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_CREATE:
+            dpi_ = dpiOfWindow(handle_);
+            font_ = createFormFont(dpi_);
             createControls();
             createMenuBar();
             fitClientArea();
@@ -273,6 +284,9 @@ LRESULT Form::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 }
             }
             break;
+        case WM_DPICHANGED:
+            takeNewDpi(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+            return 0;
         case WM_SIZE:
             if (wParam != SIZE_MINIMIZED) {
                 applyAnchors(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
@@ -310,7 +324,7 @@ void Form::createControls() {
     const auto descriptions = description_.controls;
     for (size_t i = 0; i < descriptions.size(); ++i) {
         const ControlDescription& description = descriptions[i];
-        const RECT place = designRectInForm(descriptions, description);
+        const RECT place = scaledRect(description);
         HWND child = CreateWindowExW(
             description.exStyle, description.windowClass, description.text, description.style,
             place.left, place.top, place.right - place.left, place.bottom - place.top, handle_,
@@ -325,16 +339,7 @@ void Form::createControls() {
         } else if (isMultiLineEdit(description)) {
             SetWindowSubclass(child, &multiLineEditProcedure, 0, 0);
         }
-        if (description.picture != nullptr) {
-            // A button too low for the whole picture shows it at half size.
-            const int pictureSize =
-                description.height >= kPictureSize + 8 ? kPictureSize : kPictureSize / 2;
-            buttonPictures_.push_back(
-                loadPictureList(instance_, {description.picture}, pictureSize));
-            BUTTON_IMAGELIST images{
-                buttonPictures_.back().get(), {4, 0, 0, 0}, BUTTON_IMAGELIST_ALIGN_LEFT};
-            SendMessageW(child, BCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(&images));
-        }
+        setButtonPicture(i);
     }
 
     // Containers lie beneath the controls they hold, the outermost lowest. The keyboard order
@@ -365,11 +370,63 @@ void Form::createControls() {
     }
 }
 
+// A button too low for the whole picture shows it at half size.
+void Form::setButtonPicture(size_t index) {
+    const ControlDescription& description = description_.controls[index];
+    if (description.picture == nullptr) {
+        return;
+    }
+    const int designSize = description.height >= kPictureSize + 8 ? kPictureSize : kPictureSize / 2;
+    OwnedImageList pictures = loadPictureList(instance_, {description.picture}, scaled(designSize));
+    BUTTON_IMAGELIST images{pictures.get(), {scaled(4), 0, 0, 0}, BUTTON_IMAGELIST_ALIGN_LEFT};
+    SendMessageW(controls_[index], BCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(&images));
+    buttonPictures_[index] = std::move(pictures);
+}
+
+// A 96-DPI rectangle of the description in the form's client area, at the form's DPI.
+RECT Form::scaledRect(const ControlDescription& control) const {
+    const RECT place = designRectInForm(description_.controls, control);
+    const int left = scaled(place.left);
+    const int top = scaled(place.top);
+    return RECT{left, top, left + scaled(control.width), top + scaled(control.height)};
+}
+
+// The monitor's scale changed: the suggested place and size, a font and pictures drawn for it,
+// and every control where the description puts it.
+void Form::takeNewDpi(int dpi, const RECT& suggested) {
+    dpi_ = dpi;
+    font_ = createFormFont(dpi_);
+    for (size_t i = 0; i < controls_.size(); ++i) {
+        if (controls_[i] != nullptr) {
+            SendMessageW(controls_[i], WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+            setButtonPicture(i);
+        }
+    }
+    if (menuBar_ != nullptr) {
+        resizeMenuBarPictures(instance_, menuBar_, description_.menuBar, menuPictures_,
+                              scaled(kPictureSize));
+        DrawMenuBar(handle_);
+    }
+    SetWindowPos(handle_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    // The suggestion reckons with the frame, but a menu bar may wrap otherwise at the new size.
+    if (!IsZoomed(handle_)) {
+        fitClientArea();
+    }
+    RECT client{};
+    GetClientRect(handle_, &client);
+    applyAnchors(client.right, client.bottom);
+    onDpiChanged();
+    onResized();
+    RedrawWindow(handle_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
 void Form::createMenuBar() {
     if (description_.menuBar.empty()) {
         return;
     }
-    OwnedMenu bar = buildMenuBar(instance_, description_.menuBar, menuPictures_);
+    OwnedMenu bar =
+        buildMenuBar(instance_, description_.menuBar, menuPictures_, scaled(kPictureSize));
     if (!SetMenu(handle_, bar.get())) {
         throw std::runtime_error("The menu bar of the window cannot be set");
     }
@@ -381,8 +438,8 @@ void Form::fitClientArea() {
     // The menu bar can wrap, so measure the client area rather than trusting the estimate.
     RECT client{};
     GetClientRect(handle_, &client);
-    const int dx = description_.clientWidth - client.right;
-    const int dy = description_.clientHeight - client.bottom;
+    const int dx = scaled(description_.clientWidth) - client.right;
+    const int dy = scaled(description_.clientHeight) - client.bottom;
     if (dx != 0 || dy != 0) {
         RECT window{};
         GetWindowRect(handle_, &window);
@@ -393,15 +450,15 @@ void Form::fitClientArea() {
 }
 
 void Form::applyAnchors(int clientWidth, int clientHeight) {
-    const int dx = clientWidth - description_.clientWidth;
-    const int dy = clientHeight - description_.clientHeight;
+    const int dx = clientWidth - scaled(description_.clientWidth);
+    const int dy = clientHeight - scaled(description_.clientHeight);
     const auto descriptions = description_.controls;
     for (size_t i = 0; i < descriptions.size(); ++i) {
         const ControlDescription& description = descriptions[i];
         if (controls_[i] == nullptr || (description.style & WS_VISIBLE) == 0) {
             continue;
         }
-        RECT place = designRectInForm(descriptions, description);
+        RECT place = scaledRect(description);
         if (description.anchors & AnchorRight) {
             place.right += dx;
             if (!(description.anchors & AnchorLeft)) {

@@ -1,6 +1,7 @@
 // The form machinery: a top-level window built from its description, with its controls, its menu
-// bar, anchors, the keyboard order and the focus as a form keeps them. A form class derives from
-// Form, adds its handlers and calls create() at the end of its constructor.
+// bar, anchors, the keyboard order and the focus as a form keeps them, all at the DPI of the
+// monitor it is on. A form class derives from Form, adds its handlers and calls create() at the
+// end of its constructor.
 #pragma once
 
 #include <windows.h>
@@ -25,6 +26,9 @@ class Form {
     HWND control(std::wstring_view name) const;
     HWND control(int id) const;
     HMENU menuBar() const { return menuBar_; }
+    // The DPI the form is drawn at, and a length of its 96-DPI description at that DPI.
+    int dpi() const { return dpi_; }
+    int scaled(int designLength) const;
 
     // The first showing places the form and gives the focus to the first control of the
     // keyboard order; later showings leave it where it was and give the focus back to the
@@ -47,6 +51,9 @@ class Form {
     virtual void onCreate() {}
     // After the controls have followed their edges to a new size.
     virtual void onResized() {}
+    // After the form moved to a monitor of another scale and took its new size, font and
+    // pictures: what the form sizes itself follows.
+    virtual void onDpiChanged() {}
     // Enter and Esc, as the message loop's keyboard handling reports them. Enter presses the
     // push button that has the focus; Esc does nothing.
     virtual void onEnter();
@@ -61,15 +68,19 @@ class Form {
     void createMenuBar();
     void fitClientArea();
     void applyAnchors(int clientWidth, int clientHeight);
+    RECT scaledRect(const ControlDescription& control) const;
+    void setButtonPicture(size_t index);
+    void takeNewDpi(int dpi, const RECT& suggested);
     void rememberFocus();
     void restoreFocus();
 
     HINSTANCE instance_;
     const FormDescription& description_;
     HWND handle_ = nullptr;
+    int dpi_ = 96;
     OwnedFont font_;
-    std::vector<HWND> controls_;  // one per row of the description, in its order
-    std::vector<OwnedImageList> buttonPictures_;
+    std::vector<HWND> controls_;                  // one per row of the description, in its order
+    std::vector<OwnedImageList> buttonPictures_;  // one per row, empty for none
     std::vector<OwnedBitmap> menuPictures_;
     HMENU menuBar_ = nullptr;  // the window destroys it with itself
     HWND lastFocus_ = nullptr;

@@ -1,6 +1,7 @@
 // Takes the pictures of the user's guide and the README: the main window fresh, after an upload,
-// and the Options dialog. Runs inside a Wine desktop, which draws the windows' frames, and
-// writes 24-bit BMP files into the folder given as its argument.
+// and the Options dialog; or, with "scaled" after the folder, the main window after an upload
+// alone, as "main-window-144dpi". Runs inside a Wine desktop, which draws the windows' frames,
+// and writes 24-bit BMP files into the folder given as its argument.
 #include <windows.h>
 
 #include <cstdio>
@@ -50,7 +51,9 @@ bool saveWindowPicture(HWND window, const path& file) {
     return out.good();
 }
 
+// The pointer goes where no window is, so that no tooltip shows in the picture.
 void settle() {
+    SetCursorPos(0, 0);
     Sleep(800);
 }
 
@@ -62,6 +65,7 @@ int wmain(int argc, wchar_t** argv) {
         return 2;
     }
     const path pictures = argv[1];
+    const bool scaledOnly = argc > 2 && std::wstring(argv[2]) == L"scaled";
     wchar_t temp[MAX_PATH] = {};
     GetTempPathW(MAX_PATH, temp);
     const path work = path(temp) / L"tonvale-screenshots";
@@ -73,8 +77,10 @@ int wmain(int argc, wchar_t** argv) {
             std::fprintf(stderr, "the phone did not attach\n");
             return 1;
         }
-        settle();
-        saveWindowPicture(tonvale.window(), pictures / L"main-window.bmp");
+        if (!scaledOnly) {
+            settle();
+            saveWindowPicture(tonvale.window(), pictures / L"main-window.bmp");
+        }
 
         const path files = work / L"My pictures";
         std::filesystem::create_directories(files);
@@ -92,19 +98,22 @@ int wmain(int argc, wchar_t** argv) {
             return 1;
         }
         settle();
-        saveWindowPicture(tonvale.window(), pictures / L"main-window-upload.bmp");
+        saveWindowPicture(tonvale.window(), pictures / (scaledOnly ? L"main-window-144dpi.bmp"
+                                                                   : L"main-window-upload.bmp"));
 
-        tonvale.choose(tonvale::IdOptions1);
-        HWND options = nullptr;
-        tonvale::e2e::waitUntil(
-            [&] {
-                options = FindWindowW(L"TForm2", L"Options");
-                return options != nullptr && IsWindowVisible(options);
-            },
-            5000);
-        if (options != nullptr && IsWindowVisible(options)) {
-            settle();
-            saveWindowPicture(options, pictures / L"options-dialog.bmp");
+        if (!scaledOnly) {
+            tonvale.choose(tonvale::IdOptions1);
+            HWND options = nullptr;
+            tonvale::e2e::waitUntil(
+                [&] {
+                    options = FindWindowW(L"TForm2", L"Options");
+                    return options != nullptr && IsWindowVisible(options);
+                },
+                5000);
+            if (options != nullptr && IsWindowVisible(options)) {
+                settle();
+                saveWindowPicture(options, pictures / L"options-dialog.bmp");
+            }
         }
         tonvale.choose(tonvale::IdExit1);
         tonvale.waitForExit();
