@@ -1,5 +1,6 @@
 #include "FileListRows.h"
 
+#include <algorithm>
 #include <string>
 
 #include "win/Dpi.h"
@@ -31,26 +32,52 @@ void FileListRows::fitNameColumn(int dpi) const {
     list_.setColumnWidth(0, client.right - 2 * otherWidth);
 }
 
-void FileListRows::insertRow(size_t index, const FileEntry& entry) {
-    list_.insertItem(static_cast<int>(index), entry.name);
-    updateRow(index, entry);
+void FileListRows::fill(NMLVDISPINFOW& request) const {
+    LVITEMW& item = request.item;
+    if (!(item.mask & LVIF_TEXT) || item.pszText == nullptr || item.cchTextMax <= 0 ||
+        files_ == nullptr || item.iItem < 0 || static_cast<size_t>(item.iItem) >= files_->size()) {
+        return;
+    }
+    const FileEntry& entry = (*files_)[static_cast<size_t>(item.iItem)];
+    std::wstring text;
+    switch (item.iSubItem) {
+        case 0:
+            text = entry.name;
+            break;
+        case 1:
+            text = entry.type;
+            break;
+        case 2:
+            if (entry.sizeBytes) {
+                text = std::to_wstring(kilobytesRoundedHalfEven(*entry.sizeBytes));
+            }
+            break;
+        default:
+            break;
+    }
+    const size_t length = std::min(text.size(), static_cast<size_t>(item.cchTextMax) - 1);
+    text.copy(item.pszText, length);
+    item.pszText[length] = L'\0';
 }
 
-void FileListRows::updateRow(size_t index, const FileEntry& entry) {
-    const int row = static_cast<int>(index);
-    list_.setItemText(row, 0, entry.name);
-    list_.setItemText(row, 1, entry.type);
-    list_.setItemText(row, 2,
-                      entry.sizeBytes ? std::to_wstring(kilobytesRoundedHalfEven(*entry.sizeBytes))
-                                      : std::wstring());
+void FileListRows::countRows() const {
+    list_.setItemCount(files_ != nullptr ? static_cast<int>(files_->size()) : 0);
 }
 
-void FileListRows::removeRow(size_t index) {
-    list_.deleteItem(static_cast<int>(index));
+void FileListRows::insertRow(size_t, const FileEntry&) {
+    countRows();
+}
+
+void FileListRows::updateRow(size_t index, const FileEntry&) {
+    list_.redrawItem(static_cast<int>(index));
+}
+
+void FileListRows::removeRow(size_t) {
+    countRows();
 }
 
 void FileListRows::removeAllRows() {
-    list_.deleteAllItems();
+    countRows();
 }
 
 }  // namespace tonvale

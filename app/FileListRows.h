@@ -1,6 +1,11 @@
 // The file list as ListView1 shows it: a row per entry with its name, type and size in
-// kilobytes, and the name column filling the width the other two leave.
+// kilobytes, and the name column filling the width the other two leave. The list view keeps no
+// rows of its own: it asks for the text of the rows it draws, so that adding thousands of files
+// costs it nothing per file.
 #pragma once
+
+#include <windows.h>
+#include <commctrl.h>
 
 #include "FileList.h"
 #include "win/Controls.h"
@@ -11,10 +16,14 @@ class FileListRows final : public FileListView {
   public:
     explicit FileListRows(const win::ListViewControl& list) : list_(list) {}
 
+    // The list whose entries the rows show.
+    void showFrom(const FileList& files) { files_ = &files; }
     // The three columns at `dpi`, once the list view exists.
     void addColumns(int dpi);
     // After the list view changed its size or its DPI.
     void fitNameColumn(int dpi) const;
+    // The text of a row's column, which the list view asks for (LVN_GETDISPINFO).
+    void fill(NMLVDISPINFOW& request) const;
 
     void insertRow(size_t index, const FileEntry& entry) override;
     void updateRow(size_t index, const FileEntry& entry) override;
@@ -22,7 +31,10 @@ class FileListRows final : public FileListView {
     void removeAllRows() override;
 
   private:
+    void countRows() const;
+
     const win::ListViewControl& list_;
+    const FileList* files_ = nullptr;
 };
 
 }  // namespace tonvale

@@ -7,6 +7,9 @@
 #include <cwchar>
 #include <string_view>
 
+#include "RuntimeError.h"
+#include "win/LaterBound.h"
+
 namespace tonvale {
 
 namespace {
@@ -106,7 +109,12 @@ std::optional<OpenDialogChoice> runOpenDialog(HWND owner, const OpenDialogState&
         dialog.Flags |= OFN_ENABLEHOOK;
         dialog.lpfnHook = &watchTheDialog;
     }
-    if (!GetOpenFileNameW(&dialog)) {
+    static const auto getOpenFileName =
+        win::laterBound<decltype(&GetOpenFileNameW)>(L"comdlg32.dll", "GetOpenFileNameW");
+    if (getOpenFileName == nullptr) {
+        throw RuntimeError(L"The file dialog cannot be shown");
+    }
+    if (!getOpenFileName(&dialog)) {
         // Cancelled, or a selection too long for the buffer (FNERR_BUFFERTOOSMALL): both are
         // an empty selection.
         return std::nullopt;

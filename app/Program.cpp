@@ -9,11 +9,12 @@ namespace tonvale {
 int runProgram(HINSTANCE instance, int showCommand, const Form1Setup& setup) {
     try {
         TForm1 form(instance, setup);
-        const std::unique_ptr<TForm2> options = createOptionsDialog(instance, form, setup);
         win::MessageLoop loop;
         loop.addForm(form.handle());
-        loop.addForm(options->handle());
         form.show(showCommand);
+        loop.settle();
+        const std::unique_ptr<TForm2> options = createOptionsDialog(instance, form, setup);
+        loop.addForm(options->handle());
         return loop.run();
     } catch (...) {
         setup.prompts->showError(nullptr, errorBoxText(describeFailure(std::current_exception())),

@@ -20,10 +20,15 @@ class TaskbarProgress {
     virtual void clear(HWND window) = 0;
 };
 
-// Through the shell's ITaskbarList3. Without it, or before COM is set up on the thread, shows
-// nothing.
+// Through the shell's ITaskbarList3, whose COM apartment the thread joins at the first upload
+// rather than at start-up. Without it, shows nothing.
 class ShellTaskbarProgress final : public TaskbarProgress {
   public:
+    ShellTaskbarProgress() = default;
+    ShellTaskbarProgress(const ShellTaskbarProgress&) = delete;
+    ShellTaskbarProgress& operator=(const ShellTaskbarProgress&) = delete;
+    ~ShellTaskbarProgress() override;
+
     void show(HWND window, uint64_t done, uint64_t total) override;
     void clear(HWND window) override;
 
@@ -32,6 +37,7 @@ class ShellTaskbarProgress final : public TaskbarProgress {
 
     win::OwnedComPointer<ITaskbarList3> taskbar_;
     bool asked_ = false;
+    bool joinedApartment_ = false;
 };
 
 }  // namespace tonvale

@@ -5,11 +5,19 @@
 #include <cwchar>
 #include <iterator>
 
+#include "win/LaterBound.h"
+
 namespace tonvale {
 
 namespace {
 
 constexpr UINT kIconId = 1;
+
+BOOL notifyIcon(DWORD message, NOTIFYICONDATAW& data) {
+    static const auto shellNotifyIcon =
+        win::laterBound<decltype(&Shell_NotifyIconW)>(L"shell32.dll", "Shell_NotifyIconW");
+    return shellNotifyIcon != nullptr && shellNotifyIcon(message, &data);
+}
 constexpr wchar_t kTooltip[] = L"Tonvale - Motorola files uploader";
 
 }  // namespace
@@ -33,7 +41,7 @@ bool ShellTrayIcon::add(HWND window, UINT callbackMessage) {
     data.hIcon = icon_.get();
     wcsncpy(data.szTip, kTooltip, std::size(data.szTip) - 1);
     // An icon that is still there is brought up to date instead.
-    if (!Shell_NotifyIconW(NIM_ADD, &data) && !Shell_NotifyIconW(NIM_MODIFY, &data)) {
+    if (!notifyIcon(NIM_ADD, data) && !notifyIcon(NIM_MODIFY, data)) {
         return false;
     }
     window_ = window;
@@ -48,7 +56,7 @@ void ShellTrayIcon::remove() {
     data.cbSize = sizeof data;
     data.hWnd = window_;
     data.uID = kIconId;
-    Shell_NotifyIconW(NIM_DELETE, &data);
+    notifyIcon(NIM_DELETE, data);
     window_ = nullptr;
 }
 

@@ -95,7 +95,7 @@ LRESULT TForm1::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             break;
         }
         case WM_NOTIFY:
-            return onNotify(*reinterpret_cast<const NMHDR*>(lParam));
+            return onNotify(*reinterpret_cast<NMHDR*>(lParam));
         case WM_CTLCOLORSTATIC:
             // The log pane has the colour of the menu bar.
             if (reinterpret_cast<HWND>(lParam) == Memo1.handle()) {
@@ -116,10 +116,18 @@ LRESULT TForm1::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 return TRUE;
             }
             break;
-        case WM_DROPFILES:
-            droppedFiles_ = win::takeDroppedFiles(reinterpret_cast<HDROP>(wParam));
-            runCommand(&TForm1::ListView1DragDrop);
+        case WM_DROPFILES: {
+            // Only what lands on the list is taken.
+            win::Drop drop = win::takeDrop(reinterpret_cast<HDROP>(wParam));
+            RECT list{};
+            GetWindowRect(ListView1.handle(), &list);
+            MapWindowPoints(nullptr, handle(), reinterpret_cast<POINT*>(&list), 2);
+            if (PtInRect(&list, drop.point)) {
+                droppedFiles_ = std::move(drop.files);
+                runCommand(&TForm1::ListView1DragDrop);
+            }
             return 0;
+        }
         case WM_SYSCOMMAND:
             return WMSysCommand(wParam, lParam);
         case WM_TRAY_ICON:
@@ -200,7 +208,8 @@ void TForm1::setUpControls() {
     }
 
     ListView_SetExtendedListViewStyle(ListView1.handle(), LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
-    win::forwardDroppedFiles(ListView1.handle());
+    win::acceptDroppedFiles(handle());
+    fileRows_.showFrom(workspace_.files());
     fileRows_.addColumns(dpi());
 
     // The log keeps everything it is given; an edit holds 32K characters unless told.
@@ -211,9 +220,13 @@ void TForm1::setUpControls() {
     ProgressBar1.setPosition(0);
 }
 
-LRESULT TForm1::onNotify(const NMHDR& header) {
+LRESULT TForm1::onNotify(NMHDR& header) {
     if (header.idFrom == IdTabControl1 && header.code == TCN_SELCHANGE) {
         runCommand(&TForm1::TabControl1Change);
+        return 0;
+    }
+    if (header.idFrom == IdListView1 && header.code == LVN_GETDISPINFOW) {
+        fileRows_.fill(reinterpret_cast<NMLVDISPINFOW&>(header));
         return 0;
     }
     if (header.idFrom == IdListView1 && header.code == LVN_ENDLABELEDITW) {

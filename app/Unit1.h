@@ -80,7 +80,7 @@ class TForm1 final : public win::Form, private WorkspaceView {
     void showAtDpi();
     void onFailure(std::exception_ptr failure) override;
     void setUpControls();
-    LRESULT onNotify(const NMHDR& header);
+    LRESULT onNotify(NMHDR& header);
     void reportConnectedPhone();
     void close();
 

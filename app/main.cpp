@@ -1,7 +1,6 @@
 // Tonvale's entry point.
 #include <windows.h>
 #include <commctrl.h>
-#include <objbase.h>
 
 #include "ConnectionRelay.h"
 #include "P2kLibraryPhone.h"
@@ -11,33 +10,10 @@
 #include "SettingsPaths.h"
 #include "TrayIcon.h"
 
-namespace {
-
-// The thread's COM apartment, for the shell's taskbar button and the file dialog.
-class ComApartment {
-  public:
-    ComApartment()
-        : joined_(SUCCEEDED(
-              CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE))) {}
-    ComApartment(const ComApartment&) = delete;
-    ComApartment& operator=(const ComApartment&) = delete;
-    ~ComApartment() {
-        if (joined_) {
-            CoUninitialize();
-        }
-    }
-
-  private:
-    bool joined_;
-};
-
-}  // namespace
-
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
 
-    const ComApartment com;
     tonvale::SystemPrompts prompts;
     std::filesystem::path executable;
     try {

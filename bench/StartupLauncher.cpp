@@ -1,17 +1,17 @@
-// Times start-up: from CreateProcess until the program's window is visible and its thread
-// answers messages, then closes the window. The programs are started in turn, run by run, so
-// that a busy moment of the machine falls on all of them alike; the first round only warms
-// the file cache and is not counted.
+// Times start-up as a user meets it: from CreateProcess until the program first waits for
+// input in its message loop (WaitForInputIdle), its window visible and answering, then closes
+// the window. The programs take turns, run by run, so that a busy moment of the machine falls
+// on all of them alike; every run counts, the first one too.
 //
 //   bench_startup <runs> <program.exe> [<program.exe> ...]
-// prints "start_<program name> <median seconds>" a program.
+// prints "start_<program name> <median> <min> <max>" in seconds, a line a program.
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cwchar>
 #include <filesystem>
 #include <map>
-#include <memory>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -68,20 +68,20 @@ double timeStart(const std::wstring& program) {
     }
     const tonvale::OwnedKernelHandle process(started.hProcess);
     const tonvale::OwnedKernelHandle thread(started.hThread);
-    // Idle once it first waits for input; the window may come later, so look for it too.
-    WaitForInputIdle(started.hProcess, 30000);
-    HWND window = nullptr;
-    while ((window = visibleWindowOf(started.dwProcessId)) == nullptr) {
-        if (WaitForSingleObject(started.hProcess, 1) == WAIT_OBJECT_0 || watch.seconds() > 30) {
-            throw std::runtime_error("the program showed no window");
-        }
+    // Idle once it first waits for input, its window shown and drawn.
+    if (WaitForInputIdle(started.hProcess, 30000) != 0) {
+        throw std::runtime_error("the program did not come to wait for input");
     }
-    // Answered by the window's thread only once it is in its message loop.
+    const double seconds = watch.seconds();
+    HWND window = visibleWindowOf(started.dwProcessId);
+    if (window == nullptr) {
+        throw std::runtime_error("the program waited for input without a window");
+    }
+    // Answered by the window's thread once it is in its message loop.
     DWORD_PTR answer = 0;
     if (!SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 30000, &answer)) {
         throw std::runtime_error("the program's window did not answer");
     }
-    const double seconds = watch.seconds();
     endProgram(started.hProcess, window);
     return seconds;
 }
@@ -96,17 +96,20 @@ int wmain(int argc, wchar_t** argv) {
     try {
         const int runs = std::wcstol(argv[1], nullptr, 10);
         std::map<std::wstring, std::vector<double>> samples;
-        for (int run = -1; run < runs; ++run) {
+        // The programs take turns, and the first start counts like any other: a user's first
+        // start of the day is one too.
+        for (int run = 0; run < runs; ++run) {
             for (int i = 2; i < argc; ++i) {
-                const double seconds = timeStart(argv[i]);
-                if (run >= 0) {
-                    samples[argv[i]].push_back(seconds);
-                }
+                const int program = run % 2 == 0 ? i : argc + 1 - i;
+                samples[argv[program]].push_back(timeStart(argv[program]));
             }
         }
         for (int i = 2; i < argc; ++i) {
             const std::string name = std::filesystem::path(argv[i]).stem().string();
-            std::printf("start_%s %.6f\n", name.c_str(), tonvale::bench::median(samples[argv[i]]));
+            const std::vector<double>& times = samples[argv[i]];
+            std::printf("start_%s %.6f %.6f %.6f\n", name.c_str(), tonvale::bench::median(times),
+                        *std::min_element(times.begin(), times.end()),
+                        *std::max_element(times.begin(), times.end()));
         }
     } catch (const std::exception& failure) {
         std::fprintf(stderr, "bench_startup: %s\n", failure.what());

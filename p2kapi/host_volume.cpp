@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <array>
+#include <vector>
 #include <limits>
 
 namespace p2kapi {
@@ -35,7 +36,11 @@ bool IsDotEntry(const wchar_t* name) {
            (name[0] == L'.' && name[1] == L'.' && name[2] == L'\0');
 }
 
-void ScanFolder(const std::wstring& folder, const std::wstring& openFile, VolumeUsage& usage) {
+void ScanFolder(const std::wstring& folder, const std::wstring& openFile, VolumeUsage& usage,
+                NameIndex* index) {
+    // Read before the listing, so that a change made meanwhile leaves the record out of date.
+    const FILETIME written = index != nullptr ? LastWriteTime(folder) : FILETIME{};
+    std::vector<std::wstring> names;
     WIN32_FIND_DATAW entry;
     tonvale::OwnedFindHandle search(::FindFirstFileExW(JoinPath(folder, L"*").c_str(),
                                                        FindExInfoBasic, &entry,
@@ -51,15 +56,21 @@ void ScanFolder(const std::wstring& folder, const std::wstring& openFile, Volume
         if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
             // Links may point back up the tree; a phone has none.
             if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
-                ScanFolder(path, openFile, usage);
+                ScanFolder(path, openFile, usage, index);
             }
             continue;
         }
         ++usage.fileCount;
+        if (index != nullptr) {
+            names.push_back(entry.cFileName);
+        }
         if (openFile.empty() || !SamePath(path, openFile)) {
             usage.bytes += (static_cast<int64_t>(entry.nFileSizeHigh) << 32) | entry.nFileSizeLow;
         }
     } while (::FindNextFileW(search.get(), &entry));
+    if (index != nullptr && (written.dwLowDateTime != 0 || written.dwHighDateTime != 0)) {
+        index->Record(folder, written, names);
+    }
 }
 
 }  // namespace
@@ -75,9 +86,12 @@ bool PrepareVolume(const std::wstring& root) {
     return ready;
 }
 
-VolumeUsage ScanVolume(const std::wstring& root, const std::wstring& openFile) {
+VolumeUsage ScanVolume(const std::wstring& root, const std::wstring& openFile, NameIndex* index) {
     VolumeUsage usage;
-    ScanFolder(root, openFile, usage);
+    if (index != nullptr) {
+        index->Clear();
+    }
+    ScanFolder(root, openFile, usage, index);
     return usage;
 }
 

@@ -5,6 +5,8 @@
 #include <optional>
 #include <string>
 
+#include "name_index.h"
+
 namespace p2kapi {
 
 struct VolumeUsage {
@@ -18,8 +20,10 @@ bool PrepareVolume(const std::wstring& root);
 
 // Files (not folders) below `root`, recursively, and their total size. `openFile`, when given,
 // is left out of the byte total: the directory entry of a file being written may lag behind its
-// real size, so the caller adds the size it knows.
-VolumeUsage ScanVolume(const std::wstring& root, const std::wstring& openFile);
+// real size, so the caller adds the size it knows. `index`, when given, learns every folder's
+// names afresh.
+VolumeUsage ScanVolume(const std::wstring& root, const std::wstring& openFile,
+                       NameIndex* index = nullptr);
 
 // Deletes the file `path` and gives the length it had; nothing when there is no such file, it
 // is a folder, or someone holds it open without sharing it for deletion (as the phone's open

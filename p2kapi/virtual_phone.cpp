@@ -89,7 +89,7 @@ void VirtualPhone::TakeTime(uint32_t bytes) {
 VolumeUsage VirtualPhone::RescanLocked() {
     // The directory entry of the open file may lag behind what was written to it.
     const std::wstring openPath = openFile_ ? openFile_->HostPath() : std::wstring();
-    const VolumeUsage usage = ScanVolume(settings_.root, openPath);
+    const VolumeUsage usage = ScanVolume(settings_.root, openPath, &names_);
     usedBytes_ = usage.bytes + (openFile_ ? openFile_->Size() : 0);
     return usage;
 }
@@ -139,13 +139,14 @@ bool VirtualPhone::Delete(const char* phonePath) {
         return false;
     }
     const auto hostPath = HostPathFor(phonePath, settings_.root);
-    if (!hostPath) {
+    if (!hostPath || names_.KnownMissing(*hostPath)) {
         return false;
     }
     const auto bytes = DeleteHostFile(*hostPath);
     if (!bytes) {
         return false;
     }
+    names_.Removed(*hostPath);
     usedBytes_ -= *bytes;
     return true;
 }
@@ -172,6 +173,7 @@ bool VirtualPhone::Create(const char* phonePath) {
     }
     usedBytes_ -= replacedBytes;
     openFile_ = std::move(file);
+    names_.Added(*hostPath);
     return true;
 }
 

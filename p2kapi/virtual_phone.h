@@ -111,6 +111,9 @@ class VirtualPhone {
     // phone starts and whenever its free space or files are asked for; the file operations
     // keep it up to date in between, so that none of them scans the whole volume.
     int64_t usedBytes_ = 0;
+    // Each folder's names as the last count saw them, kept up to date by the phone's own
+    // creates and deletes.
+    NameIndex names_;
     std::optional<int32_t> freeBytesOverride_;
     int failingCreates_ = 0;
     int failingWrites_ = 0;

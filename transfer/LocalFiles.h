@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "Contents.h"
+
 namespace tonvale {
 
 class LocalFiles {
@@ -14,7 +16,7 @@ class LocalFiles {
     virtual int64_t sizeOf(const std::wstring& path) = 0;
     // Makes `contents` exactly as long as the file and fills it from the start; an empty file
     // gives an empty buffer. The file is closed also when reading fails.
-    virtual void load(const std::wstring& path, std::vector<unsigned char>& contents) = 0;
+    virtual void load(const std::wstring& path, Contents& contents) = 0;
 };
 
 #ifdef _WIN32
@@ -22,11 +24,11 @@ class LocalFiles {
 class WindowsLocalFiles final : public LocalFiles {
   public:
     int64_t sizeOf(const std::wstring& path) override;
-    void load(const std::wstring& path, std::vector<unsigned char>& contents) override;
+    void load(const std::wstring& path, Contents& contents) override;
 };
 
 // Loads a file's contents, as the upload does for each entry.
-void FileToByteArray(const std::wstring& path, std::vector<unsigned char>& contents);
+void FileToByteArray(const std::wstring& path, Contents& contents);
 #endif
 
 }  // namespace tonvale

@@ -43,11 +43,11 @@ int64_t WindowsLocalFiles::sizeOf(const std::wstring& path) {
     return (static_cast<int64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
 }
 
-void WindowsLocalFiles::load(const std::wstring& path, std::vector<unsigned char>& contents) {
+void WindowsLocalFiles::load(const std::wstring& path, Contents& contents) {
     FileToByteArray(path, contents);
 }
 
-void FileToByteArray(const std::wstring& path, std::vector<unsigned char>& contents) {
+void FileToByteArray(const std::wstring& path, Contents& contents) {
     const OwnedKernelHandle file = openForReading(path);
     const int64_t length = lengthOf(file.get());
     if (length > static_cast<int64_t>(contents.max_size()) ||
@@ -57,7 +57,8 @@ void FileToByteArray(const std::wstring& path, std::vector<unsigned char>& conte
     // One buffer exactly as long as the file. A buffer too small for it, or more than twice too
     // big, goes before the new one is made, so that two files are never held at once and a big
     // file's buffer does not outlive it; otherwise it is kept: a run of like files then spares
-    // the system handing out, and the program zeroing, fresh pages for every file.
+    // the system handing out fresh pages for every file. Nothing is zero-filled: the file is
+    // read over the bytes at once, and only the bytes read are kept.
     const auto needed = static_cast<size_t>(length);
     if (needed > contents.capacity() || needed < contents.capacity() / 2) {
         contents.clear();

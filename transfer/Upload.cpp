@@ -25,8 +25,7 @@ struct ByteCount {
 
 // A file under 64 KiB goes in one call; a larger one in consecutive pieces the 16-bit length
 // of the libraries can carry. Never more bytes than were loaded.
-bool writeContents(Phone& phone, const std::vector<unsigned char>& contents, ByteCount& bytes,
-                   TransferView& view) {
+bool writeContents(Phone& phone, const Contents& contents, ByteCount& bytes, TransferView& view) {
     size_t written = 0;
     do {
         const size_t piece = std::min(contents.size() - written, kLargestWrite);
@@ -42,9 +41,8 @@ bool writeContents(Phone& phone, const std::vector<unsigned char>& contents, Byt
 
 // Deletes any phone file of the name, creates it afresh and writes the contents; true when
 // the whole contents are in the phone file, which is left open.
-bool attemptEntry(Phone& phone, const std::string& phonePath,
-                  const std::vector<unsigned char>& contents, ByteCount& bytes,
-                  TransferView& view) {
+bool attemptEntry(Phone& phone, const std::string& phonePath, const Contents& contents,
+                  ByteCount& bytes, TransferView& view) {
     phone.deleteFile(phonePath);
     if (phone.createFile(phonePath) == -1) {
         view.appendLog(L"file creat error");
@@ -63,9 +61,8 @@ bool attemptEntry(Phone& phone, const std::string& phonePath,
 
 }  // namespace
 
-void uploadFiles(Phone& phone, const FileList& list, LocalFiles& files,
-                 std::vector<unsigned char>& contents, const UploadFigures& figures,
-                 TransferView& view) {
+void uploadFiles(Phone& phone, const FileList& list, LocalFiles& files, Contents& contents,
+                 const UploadFigures& figures, TransferView& view) {
     const int entries = static_cast<int>(list.size());
     view.setProgressMaximum(entries);
     phone.resetFilePointer();

@@ -28,8 +28,7 @@ struct UploadFigures {
 // `contents` is the program's one contents buffer; it holds the entry being written. A local
 // file that cannot be read, or a free-space figure or pending total that is not a whole 32-bit
 // number, ends the command with the runtime's error.
-void uploadFiles(Phone& phone, const FileList& list, LocalFiles& files,
-                 std::vector<unsigned char>& contents, const UploadFigures& figures,
-                 TransferView& view);
+void uploadFiles(Phone& phone, const FileList& list, LocalFiles& files, Contents& contents,
+                 const UploadFigures& figures, TransferView& view);
 
 }  // namespace tonvale

@@ -71,7 +71,7 @@ class Workspace {
     std::wstring pendingTotal_;
     std::wstring freeSpaceFigure_;
     // The contents of the entry being uploaded: one buffer for the whole run.
-    std::vector<unsigned char> contents_;
+    Contents contents_;
 };
 
 }  // namespace tonvale

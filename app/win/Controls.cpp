@@ -11,11 +11,14 @@ std::wstring Control::text() const {
 }
 
 void EditControl::appendLine(const std::wstring& line) const {
+    SendMessageW(handle_, WM_SETREDRAW, FALSE, 0);
     const auto end = static_cast<WPARAM>(GetWindowTextLengthW(handle_));
     SendMessageW(handle_, EM_SETSEL, end, static_cast<LPARAM>(end));
     const std::wstring text = line + L"\r\n";
     SendMessageW(handle_, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text.c_str()));
+    SendMessageW(handle_, WM_SETREDRAW, TRUE, 0);
     SendMessageW(handle_, EM_SCROLLCARET, 0, 0);
+    InvalidateRect(handle_, nullptr, TRUE);
 }
 
 std::vector<std::wstring> EditControl::lines() const {
@@ -110,6 +113,14 @@ std::wstring ListViewControl::columnCaption(int index) const {
     column.cchTextMax = static_cast<int>(std::size(buffer));
     ListView_GetColumn(handle_, index, &column);
     return buffer;
+}
+
+void ListViewControl::setItemCount(int count) const {
+    SendMessageW(handle_, LVM_SETITEMCOUNT, static_cast<WPARAM>(count), LVSICF_NOSCROLL);
+}
+
+void ListViewControl::redrawItem(int item) const {
+    SendMessageW(handle_, LVM_REDRAWITEMS, static_cast<WPARAM>(item), static_cast<LPARAM>(item));
 }
 
 void ListViewControl::insertItem(int item, const std::wstring& text) const {

@@ -59,6 +59,10 @@ class ListViewControl : public Control {
     void setColumnWidth(int index, int width) const;
     int columnWidth(int index) const;
     std::wstring columnCaption(int index) const;
+    // The rows of a list that holds no items of its own (LVS_OWNERDATA), which asks its parent
+    // for the text of the rows it shows.
+    void setItemCount(int count) const;
+    void redrawItem(int item) const;
     void insertItem(int item, const std::wstring& text) const;
     void setItemText(int item, int column, const std::wstring& text) const;
     void deleteItem(int item) const;

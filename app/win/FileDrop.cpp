@@ -1,42 +1,41 @@
 #include "FileDrop.h"
 
-#include <commctrl.h>
+#include "LaterBound.h"
 
 namespace tonvale::win {
 
-namespace {
-
-LRESULT CALLBACK forwardDrops(HWND control, UINT message, WPARAM wParam, LPARAM lParam,
-                              UINT_PTR, DWORD_PTR) {
-    if (message == WM_DROPFILES) {
-        return SendMessageW(GetParent(control), WM_DROPFILES, wParam, lParam);
-    }
-    if (message == WM_NCDESTROY) {
-        RemoveWindowSubclass(control, &forwardDrops, 0);
-    }
-    return DefSubclassProc(control, message, wParam, lParam);
+void acceptDroppedFiles(HWND window) {
+    // What DragAcceptFiles does, without loading the shell for it.
+    SetWindowLongPtrW(window, GWL_EXSTYLE,
+                      GetWindowLongPtrW(window, GWL_EXSTYLE) | WS_EX_ACCEPTFILES);
 }
 
-}  // namespace
-
-void forwardDroppedFiles(HWND control) {
-    DragAcceptFiles(control, TRUE);
-    SetWindowSubclass(control, &forwardDrops, 0, 0);
-}
-
-std::vector<std::wstring> takeDroppedFiles(HDROP drop) {
+Drop takeDrop(HDROP drop) {
+    static const auto finish = laterBound<decltype(&DragFinish)>(L"shell32.dll", "DragFinish");
+    static const auto query =
+        laterBound<decltype(&DragQueryFileW)>(L"shell32.dll", "DragQueryFileW");
+    static const auto queryPoint =
+        laterBound<decltype(&DragQueryPoint)>(L"shell32.dll", "DragQueryPoint");
     struct Finished {
         HDROP drop;
-        ~Finished() { DragFinish(drop); }
+        ~Finished() {
+            if (finish != nullptr) {
+                finish(drop);
+            }
+        }
     } finished{drop};
-    std::vector<std::wstring> files;
-    const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
-    for (UINT i = 0; i < count; ++i) {
-        std::wstring file(DragQueryFileW(drop, i, nullptr, 0) + 1, L'\0');
-        file.resize(DragQueryFileW(drop, i, file.data(), static_cast<UINT>(file.size())));
-        files.push_back(std::move(file));
+    Drop taken;
+    if (query == nullptr || queryPoint == nullptr) {
+        return taken;
     }
-    return files;
+    queryPoint(drop, &taken.point);
+    const UINT count = query(drop, 0xFFFFFFFF, nullptr, 0);
+    for (UINT i = 0; i < count; ++i) {
+        std::wstring file(query(drop, i, nullptr, 0) + 1, L'\0');
+        file.resize(query(drop, i, file.data(), static_cast<UINT>(file.size())));
+        taken.files.push_back(std::move(file));
+    }
+    return taken;
 }
 
 }  // namespace tonvale::win

@@ -26,6 +26,13 @@ bool MessageLoop::handlePending() {
     return true;
 }
 
+void MessageLoop::settle() {
+    MSG message{};
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE | PM_QS_PAINT | PM_QS_SENDMESSAGE)) {
+        handle(message);
+    }
+}
+
 void MessageLoop::handle(MSG& message) {
     for (HWND form : forms_) {
         if (IsWindow(form) && (message.hwnd == form || IsChild(form, message.hwnd)) &&

@@ -17,6 +17,10 @@ class MessageLoop {
     // Handles every message queued now, as run() would, and returns; false once the program
     // has been asked to quit.
     bool handlePending();
+    // Draws what needs drawing and answers what other threads sent, then returns: the thread
+    // is idle, waiting for its first input. The user's input and every posted message, a
+    // command among them, stay queued for run().
+    void settle();
 
   private:
     void handle(MSG& message);

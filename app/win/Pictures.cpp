@@ -111,13 +111,35 @@ OwnedBitmap loadNearerDrawing(HINSTANCE instance, const wchar_t* resourceName, i
         LoadImageW(instance, resourceName, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
 }
 
+// A drawing shown at its own size, as at 100 % and 200 %, is used as it is, its colours
+// premultiplied in place for a menu.
+OwnedBitmap asDrawn(OwnedBitmap drawing, bool premultiplied) {
+    DIBSECTION section{};
+    if (!premultiplied || GetObjectW(drawing.get(), sizeof section, &section) != sizeof section ||
+        section.dsBm.bmBits == nullptr) {
+        return drawing;
+    }
+    auto* pixel = static_cast<BYTE*>(section.dsBm.bmBits);
+    const long count = static_cast<long>(section.dsBm.bmWidth) * section.dsBm.bmHeight;
+    for (long i = 0; i < count; ++i, pixel += 4) {
+        for (int channel = 0; channel < 3; ++channel) {
+            pixel[channel] = static_cast<BYTE>((pixel[channel] * pixel[3] + 127) / 255);
+        }
+    }
+    return drawing;
+}
+
 OwnedBitmap loadAt(HINSTANCE instance, const wchar_t* resourceName, int size, bool premultiplied) {
-    const OwnedBitmap drawing = loadNearerDrawing(instance, resourceName, size);
-    const Pixels pixels = readPicture(drawing.get());
-    if (pixels.size == 0 || size <= 0) {
+    OwnedBitmap drawing = loadNearerDrawing(instance, resourceName, size);
+    BITMAP shape{};
+    if (size <= 0 || GetObjectW(drawing.get(), sizeof shape, &shape) != sizeof shape) {
         return {};
     }
-    return drawPicture(pixels, size, premultiplied);
+    if (shape.bmWidth == size && shape.bmHeight == size && shape.bmBitsPixel == 32) {
+        return asDrawn(std::move(drawing), premultiplied);
+    }
+    const Pixels pixels = readPicture(drawing.get());
+    return pixels.size == 0 ? OwnedBitmap() : drawPicture(pixels, size, premultiplied);
 }
 
 }  // namespace

@@ -90,7 +90,8 @@ TEST_F(TransferTest, RenamingInPlaceMovesTheRowAndRefusesNamesThePhoneCannotHold
 }
 
 // An HDROP as Explorer hands it over.
-HGLOBAL dropOf(const std::vector<fs::path>& files) {
+// A drop of `files` at `point`, in the client area of the window that takes it.
+HGLOBAL dropOf(const std::vector<fs::path>& files, POINT point) {
     std::wstring names;
     for (const fs::path& file : files) {
         names += file.wstring() + L'\0';
@@ -99,17 +100,37 @@ HGLOBAL dropOf(const std::vector<fs::path>& files) {
     HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + names.size() * sizeof(wchar_t));
     auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
     drop->pFiles = sizeof(DROPFILES);
+    drop->pt = point;
     drop->fWide = TRUE;
     std::copy(names.begin(), names.end(), reinterpret_cast<wchar_t*>(drop + 1));
     GlobalUnlock(memory);
     return memory;
 }
 
+// The system hands a drop to the nearest window, from the one under the pointer up, that
+// accepts files, with the point in that window's client area.
+HWND takerOfDropsOn(HWND window) {
+    while (window != nullptr && !(GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_ACCEPTFILES)) {
+        window = GetParent(window);
+    }
+    return window;
+}
+
+void dropOn(HWND control, int x, int y, const std::vector<fs::path>& files) {
+    HWND taker = takerOfDropsOn(control);
+    ASSERT_NE(taker, nullptr) << "nothing takes a drop there";
+    POINT point{x, y};
+    MapWindowPoints(control, taker, &point, 1);
+    SendMessageW(taker, WM_DROPFILES, reinterpret_cast<WPARAM>(dropOf(files, point)), 0);
+}
+
 TEST_F(TransferTest, FilesDroppedOnTheListAreAddedAsIfOpened) {
     start();
     const fs::path b = localFile(L"b.gif", std::string(2048, 'b'));
     const fs::path a = localFile(L"a.jpg", std::string(1024, 'a'));
-    SendMessageW(control(L"ListView1"), WM_DROPFILES, reinterpret_cast<WPARAM>(dropOf({b, a})), 0);
+    dropOn(control(L"Memo1"), 10, 10, {b});
+    EXPECT_TRUE(rows().empty()) << "a drop on the log";
+    dropOn(control(L"ListView1"), 10, 40, {b, a});
     EXPECT_EQ(rows(), (Lines{L"a.jpg|.jpg|1", L"b.gif|.gif|2"}));
     EXPECT_EQ(logLines(), (Lines{L"Opened file: " + b.wstring(), L"Opened file: " + a.wstring(),
                                  L"Total: 2 files opened", L"Total size: 3 Kbytes"}));

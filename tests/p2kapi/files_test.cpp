@@ -1,6 +1,8 @@
 // Creating, writing, closing, deleting and counting phone files.
 #include "phone_fixture.h"
 
+#include <windows.h>
+
 namespace {
 
 using P2kapiFilesTest = PhoneTest;
@@ -74,6 +76,20 @@ TEST_F(P2kapiFilesTest, DeleteRemovesFilesButNotFolders) {
     EXPECT_NE(0, File_Delete("/a/mobile/picture/wall.jpg"));
     EXPECT_NE(0, File_Delete("/a/mobile/picture"));
     EXPECT_TRUE(fs::is_directory(root_ / "mobile" / "picture"));
+}
+
+// The phone vouches that a name is missing only while the folder is as it last saw it.
+TEST_F(P2kapiFilesTest, AFileAddedFromOutsideAfterACountIsStillDeleted) {
+    EXPECT_GE(File_Count(), 2);
+    ::Sleep(50);  // as a person adds a file: not in the same instant as the count
+    WriteHostFile(HostPath("/a/mobile/audio/late.mid"), "late");
+    EXPECT_EQ(0, File_Delete("/a/mobile/audio/late.mid"));
+    EXPECT_FALSE(fs::exists(HostPath("/a/mobile/audio/late.mid")));
+
+    ASSERT_LE(0, File_Create("/a/mobile/audio/own.mid", 0));
+    ASSERT_EQ(0, File_Close());
+    EXPECT_EQ(0, File_Delete("/a/mobile/audio/own.mid"));
+    EXPECT_NE(0, File_Delete("/a/mobile/audio/own.mid"));
 }
 
 TEST_F(P2kapiFilesTest, CountCountsFilesInEveryFolderButNotFolders) {

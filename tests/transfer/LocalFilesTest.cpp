@@ -31,7 +31,7 @@ TEST(LocalFiles, LoadsExactlyTheFileAndClosesIt) {
     WindowsLocalFiles files;
     EXPECT_EQ(files.sizeOf(big.wstring()), static_cast<int64_t>(bytes.size()));
 
-    std::vector<unsigned char> contents;
+    Contents contents;
     FileToByteArray(big.wstring(), contents);
     EXPECT_EQ(std::string(contents.begin(), contents.end()), bytes);
     FileToByteArray((folder / L"empty.mid").wstring(), contents);
@@ -55,7 +55,7 @@ TEST(LocalFiles, EachLoadHoldsExactlyItsOwnFileWhateverCameBefore) {
     writeBytes(folder / L"second.3gp", second);
     writeBytes(folder / L"third.mid", "MThd");
 
-    std::vector<unsigned char> contents;
+    Contents contents;
     FileToByteArray((folder / L"first.3gp").wstring(), contents);
     // Shorter than the one before, but not by half: nothing of the first may be left over.
     FileToByteArray((folder / L"second.3gp").wstring(), contents);
@@ -75,7 +75,7 @@ TEST(LocalFiles, ReadOnlyFilesAreReadAndFailuresCarryTheRuntimesMessages) {
     EXPECT_EQ(files.sizeOf(file.wstring()), 4);
     SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL);
 
-    std::vector<unsigned char> contents;
+    Contents contents;
     EXPECT_EQ(messageOf([&] { files.sizeOf((folder / L"gone.mid").wstring()); }),
               L"File not found");
     EXPECT_EQ(messageOf([&] { files.load((folder / L"no" / L"x.mid").wstring(), contents); }),

@@ -28,7 +28,7 @@ class FakeLocalFiles final : public LocalFiles {
         }
         return static_cast<int64_t>(find(path).size());
     }
-    void load(const std::wstring& path, std::vector<unsigned char>& buffer) override {
+    void load(const std::wstring& path, Contents& buffer) override {
         loaded.push_back(path);
         const std::string& bytes = find(path);
         buffer.assign(bytes.begin(), bytes.end());

@@ -17,7 +17,7 @@ struct Uploading {
     RecordingWorkspaceView view;
     FakeLocalFiles files;
     FileList list{testCollation(), &view};
-    std::vector<unsigned char> contents;
+    Contents contents;
     std::wstring folder = L"/a/mobile/audio/";
     std::wstring pending = L"0";
     std::wstring freeSpace = L"1000000";

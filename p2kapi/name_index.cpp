@@ -1,0 +1,80 @@
+#include "name_index.h"
+
+#include "host_path.h"
+
+namespace p2kapi {
+namespace {
+
+std::wstring Upper(std::wstring text) {
+    if (!text.empty()) {
+        ::CharUpperBuffW(text.data(), static_cast<DWORD>(text.size()));
+    }
+    return text;
+}
+
+bool Same(const FILETIME& a, const FILETIME& b) {
+    return a.dwLowDateTime == b.dwLowDateTime && a.dwHighDateTime == b.dwHighDateTime;
+}
+
+std::wstring NameOf(const std::wstring& path) {
+    const auto slash = path.find_last_of(L'\\');
+    return slash == std::wstring::npos ? path : path.substr(slash + 1);
+}
+
+}  // namespace
+
+FILETIME LastWriteTime(const std::wstring& folder) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!::GetFileAttributesExW(folder.c_str(), GetFileExInfoStandard, &data)) {
+        return FILETIME{};
+    }
+    return data.ftLastWriteTime;
+}
+
+void NameIndex::Record(const std::wstring& folder, FILETIME written,
+                       const std::vector<std::wstring>& names) {
+    Folder& entry = folders_[Upper(folder)];
+    entry.written = written;
+    entry.names.clear();
+    for (const std::wstring& name : names) {
+        entry.names.insert(Upper(name));
+    }
+}
+
+NameIndex::Folder* NameIndex::Current(const std::wstring& folder) const {
+    const auto found = folders_.find(Upper(folder));
+    if (found == folders_.end()) {
+        return nullptr;
+    }
+    const FILETIME now = LastWriteTime(folder);
+    if ((now.dwLowDateTime == 0 && now.dwHighDateTime == 0) || !Same(now, found->second.written)) {
+        folders_.erase(found);
+        return nullptr;
+    }
+    return &found->second;
+}
+
+bool NameIndex::KnownMissing(const std::wstring& path) const {
+    const Folder* folder = Current(ParentFolder(path));
+    return folder != nullptr && folder->names.count(Upper(NameOf(path))) == 0;
+}
+
+void NameIndex::Added(const std::wstring& path) {
+    const std::wstring folder = ParentFolder(path);
+    const auto found = folders_.find(Upper(folder));
+    if (found != folders_.end()) {
+        found->second.names.insert(Upper(NameOf(path)));
+        found->second.written = LastWriteTime(folder);
+    }
+}
+
+void NameIndex::Removed(const std::wstring& path) {
+    const std::wstring folder = ParentFolder(path);
+    const auto found = folders_.find(Upper(folder));
+    if (found != folders_.end()) {
+        found->second.names.erase(Upper(NameOf(path)));
+        found->second.written = LastWriteTime(folder);
+    }
+}
+
+}  // namespace p2kapi

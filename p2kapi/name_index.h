@@ -1,0 +1,43 @@
+// What the last scan of the volume saw in each folder, trusted while the folder's last-write
+// time stays as it was: a name the folder lacks is then known to be missing without asking the
+// host, where under Wine a name that is missing costs a pass over its whole folder. The upload
+// deletes every file's name before creating it, and in a folder of thousands that pass was most
+// of its time. Anything the index cannot vouch for goes to the host as before.
+#pragma once
+
+#include <windows.h>
+
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace p2kapi {
+
+class NameIndex {
+  public:
+    void Clear() { folders_.clear(); }
+    // A folder's files as a scan saw them, with the folder's last-write time read before.
+    void Record(const std::wstring& folder, FILETIME written,
+                const std::vector<std::wstring>& names);
+    // True only when the index vouches that `path` is not there.
+    bool KnownMissing(const std::wstring& path) const;
+    // The phone itself added or removed the file `path`.
+    void Added(const std::wstring& path);
+    void Removed(const std::wstring& path);
+
+  private:
+    struct Folder {
+        FILETIME written{};
+        std::set<std::wstring> names;  // in upper case: the host ignores case
+    };
+    // The folder's entry, when the folder has not changed since it was recorded.
+    Folder* Current(const std::wstring& folder) const;
+
+    mutable std::map<std::wstring, Folder> folders_;  // by the folder's path in upper case
+};
+
+// The folder's last-write time; zero when it cannot be read.
+FILETIME LastWriteTime(const std::wstring& folder);
+
+}  // namespace p2kapi
