@@ -16,6 +16,12 @@ void LogBatch::clearLog() {
     log_.setText(L"");
 }
 
+void LogBatch::showPosition() {
+    if (position_) {
+        bar_.setPosition(*std::exchange(position_, std::nullopt));
+    }
+}
+
 void LogBatch::show() {
     if (!lines_.empty()) {
         log_.appendLine(lines_);

@@ -23,6 +23,8 @@ class LogBatch {
     void clearLog();
     // Shows what was gathered.
     void show();
+    // Shows the gathered position of the bar, the lines staying gathered.
+    void showPosition();
 
   private:
     const win::EditControl& log_;

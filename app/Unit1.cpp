@@ -56,7 +56,7 @@ TForm1::TForm1(HINSTANCE instance, Form1Setup setup)
       workspace_(*setup_.phone, localFiles_, localeCollation(), *this, fileRows_),
       notifications_([this] { reportConnectedPhone(); }),
       logBatch_(Memo1, ProgressBar1),
-      uploadFeedback_(setup_.taskbarProgress, WM_TRAY_ICON, [this] { logBatch_.show(); }),
+      uploadFeedback_(setup_.taskbarProgress, WM_TRAY_ICON, logBatch_),
       taskbarCreatedMessage_(RegisterWindowMessageW(L"TaskbarCreated")) {
     create();
 }

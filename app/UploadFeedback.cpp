@@ -4,15 +4,19 @@ namespace tonvale {
 
 namespace {
 
-// Each drawing costs milliseconds (the log's scroll bar is drawn anew), so a quick run of small
-// files is drawn at most this often, which the eye cannot tell from every entry.
+// Each drawing costs milliseconds, so a quick run of small files is drawn at most this often,
+// which the eye cannot tell from every entry.
 constexpr ULONGLONG kRefreshIntervalMs = 100;
+// Lines added to a long log cost tens of milliseconds under Wine, where they are laid out anew.
+constexpr ULONGLONG kLinesIntervalMs = 500;
 
 }  // namespace
 
 UploadFeedback::Running::Running(UploadFeedback& feedback, HWND window) : feedback_(feedback) {
     feedback_.window_ = window;
     feedback_.busy_.emplace();
+    // The first lines come at the first refresh.
+    feedback_.lastLines_ = 0;
 }
 
 // Whatever ended the upload, the taskbar button drops its progress.
@@ -50,7 +54,12 @@ void UploadFeedback::refresh() {
         return;
     }
     lastRefresh_ = now;
-    showGathered_();
+    if (now - lastLines_ >= kLinesIntervalMs) {
+        lastLines_ = now;
+        gathered_.show();
+    } else {
+        gathered_.showPosition();
+    }
     if (taskbar_ != nullptr && total_ > 0) {
         taskbar_->show(window_, written_, total_);
     }

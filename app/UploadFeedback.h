@@ -1,15 +1,16 @@
-// The main window while an upload runs inside its handler: what the upload gathered is shown at
-// most every 100 ms, between a slow phone's pieces too, with its bytes on the taskbar button,
-// the wait cursor over the windows, and the windows painted and answering the system. Commands
-// sent meanwhile wait, as input does, until the upload has returned.
+// The main window while an upload runs inside its handler: the progress bar and the bytes on the
+// taskbar button move at most every 100 ms, between a slow phone's pieces too, and the log's new
+// lines come at most every half second (adding to a long log costs more than all the rest); the
+// wait cursor is over the windows, which are painted and answer the system. Commands sent
+// meanwhile wait, as input does, until the upload has returned.
 #pragma once
 
 #include <windows.h>
 
 #include <cstdint>
-#include <functional>
 #include <optional>
 
+#include "LogBatch.h"
 #include "TaskbarProgress.h"
 #include "win/BusyScope.h"
 
@@ -17,11 +18,10 @@ namespace tonvale {
 
 class UploadFeedback {
   public:
-    // `showGathered` shows what the upload has given the log and the progress bar so far;
-    // `inputMessage` is a message of the window's own that comes from the user, such as the
-    // tray icon's clicks.
-    UploadFeedback(TaskbarProgress* taskbar, UINT inputMessage, std::function<void()> showGathered)
-        : taskbar_(taskbar), inputMessage_(inputMessage), showGathered_(std::move(showGathered)) {}
+    // `gathered` holds what the upload gives the log and the progress bar; `inputMessage` is a
+    // message of the window's own that comes from the user, such as the tray icon's clicks.
+    UploadFeedback(TaskbarProgress* taskbar, UINT inputMessage, LogBatch& gathered)
+        : taskbar_(taskbar), inputMessage_(inputMessage), gathered_(gathered) {}
 
     // The upload's time: from this call until the returned object ends.
     class Running {
@@ -47,10 +47,11 @@ class UploadFeedback {
   private:
     TaskbarProgress* taskbar_;
     UINT inputMessage_;
-    std::function<void()> showGathered_;
+    LogBatch& gathered_;
     HWND window_ = nullptr;
     std::optional<win::BusyScope> busy_;
     ULONGLONG lastRefresh_ = 0;
+    ULONGLONG lastLines_ = 0;
     uint64_t written_ = 0;
     uint64_t total_ = 0;
 };

@@ -46,6 +46,9 @@ void ScanFolder(const std::wstring& folder, const std::wstring& openFile, Volume
                                                        FindExInfoBasic, &entry,
                                                        FindExSearchNameMatch, nullptr, 0));
     if (!search) {
+        if (index != nullptr) {
+            index->Incomplete();
+        }
         return;
     }
     do {
@@ -68,8 +71,12 @@ void ScanFolder(const std::wstring& folder, const std::wstring& openFile, Volume
             usage.bytes += (static_cast<int64_t>(entry.nFileSizeHigh) << 32) | entry.nFileSizeLow;
         }
     } while (::FindNextFileW(search.get(), &entry));
-    if (index != nullptr && (written.dwLowDateTime != 0 || written.dwHighDateTime != 0)) {
-        index->Record(folder, written, names);
+    if (index != nullptr) {
+        if (written.dwLowDateTime != 0 || written.dwHighDateTime != 0) {
+            index->Record(folder, written, names);
+        } else {
+            index->Incomplete();
+        }
     }
 }
 

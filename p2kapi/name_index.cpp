@@ -34,6 +34,7 @@ FILETIME LastWriteTime(const std::wstring& folder) {
 void NameIndex::Record(const std::wstring& folder, FILETIME written,
                        const std::vector<std::wstring>& names) {
     Folder& entry = folders_[Upper(folder)];
+    entry.path = folder;
     entry.written = written;
     entry.names.clear();
     for (const std::wstring& name : names) {
@@ -52,6 +53,21 @@ NameIndex::Folder* NameIndex::Current(const std::wstring& folder) const {
         return nullptr;
     }
     return &found->second;
+}
+
+std::optional<int> NameIndex::CountIfCurrent() const {
+    if (!complete_ || folders_.empty()) {
+        return std::nullopt;
+    }
+    size_t count = 0;
+    for (const auto& [key, folder] : folders_) {
+        const FILETIME now = LastWriteTime(folder.path);
+        if ((now.dwLowDateTime == 0 && now.dwHighDateTime == 0) || !Same(now, folder.written)) {
+            return std::nullopt;
+        }
+        count += folder.names.size();
+    }
+    return static_cast<int>(count);
 }
 
 bool NameIndex::KnownMissing(const std::wstring& path) const {

@@ -8,6 +8,7 @@
 #include <windows.h>
 
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -16,18 +17,27 @@ namespace p2kapi {
 
 class NameIndex {
   public:
-    void Clear() { folders_.clear(); }
+    void Clear() {
+        folders_.clear();
+        complete_ = true;
+    }
+    // A folder the scan could not record: the index no longer knows the whole volume.
+    void Incomplete() { complete_ = false; }
     // A folder's files as a scan saw them, with the folder's last-write time read before.
     void Record(const std::wstring& folder, FILETIME written,
                 const std::vector<std::wstring>& names);
     // True only when the index vouches that `path` is not there.
     bool KnownMissing(const std::wstring& path) const;
+    // The files of every recorded folder, when none of them has changed since; nothing when the
+    // volume must be counted afresh.
+    std::optional<int> CountIfCurrent() const;
     // The phone itself added or removed the file `path`.
     void Added(const std::wstring& path);
     void Removed(const std::wstring& path);
 
   private:
     struct Folder {
+        std::wstring path;
         FILETIME written{};
         std::set<std::wstring> names;  // in upper case: the host ignores case
     };
@@ -35,6 +45,7 @@ class NameIndex {
     Folder* Current(const std::wstring& folder) const;
 
     mutable std::map<std::wstring, Folder> folders_;  // by the folder's path in upper case
+    bool complete_ = false;
 };
 
 // The folder's last-write time; zero when it cannot be read.
