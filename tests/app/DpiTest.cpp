@@ -148,6 +148,25 @@ TEST_F(DpiTest, TheOptionsDialogFollowsTheScale) {
          {L"RadioGroup2", 8, 176, 233, 65}},
         [this](const wchar_t* name) { return options().control(name); }, dpi_);
     EXPECT_EQ(pictureWidth(options().control(L"BitBtn1")), at(16));
+
+    // Moved to a monitor of another scale, it takes the suggested size and lays itself out.
+    const int other = dpi_ == 144 ? 96 : 144;
+    RECT frame{};
+    GetWindowRect(options().handle(), &frame);
+    RECT suggested{0, 0, at(252, other), at(282, other)};
+    win::adjustFrameForDpi(
+        suggested, static_cast<DWORD>(GetWindowLongPtrW(options().handle(), GWL_STYLE)), false,
+        static_cast<DWORD>(GetWindowLongPtrW(options().handle(), GWL_EXSTYLE)), other);
+    OffsetRect(&suggested, frame.left - suggested.left, frame.top - suggested.top);
+    SendMessageW(options().handle(), WM_DPICHANGED, MAKEWPARAM(other, other),
+                 reinterpret_cast<LPARAM>(&suggested));
+    GetClientRect(options().handle(), &client);
+    EXPECT_NEAR(client.right, at(252, other), 2);
+    EXPECT_NEAR(client.bottom, at(282, other), 2);
+    expectPlaces(
+        options().handle(), {{L"BitBtn2", 88, 248, 75, 25}},
+        [this](const wchar_t* name) { return options().control(name); }, other);
+    EXPECT_EQ(pictureWidth(options().control(L"BitBtn1")), at(16, other));
 }
 
 // A caption is whole when its text, in the control's own font, fits the room the control
