@@ -60,7 +60,6 @@ class TForm1 final : public win::Form, private WorkspaceView {
     HMENU mainMenu() const { return menuBar(); }
     HMENU popupMenu() const { return popupMenu_.get(); }
     const OpenDialogState& openDialog() const { return openDialog_; }
-    const Workspace& workspace() const { return workspace_; }
     void setStartingFolder(const std::wstring& folder) { openDialog_.initialDir = folder; }
     void connectOptionsDialog(OptionsDialogLink link) { optionsDialog_ = std::move(link); }
 

@@ -1,5 +1,7 @@
 #include "UploadFeedback.h"
 
+#include <utility>
+
 namespace tonvale {
 
 namespace {
@@ -19,11 +21,11 @@ UploadFeedback::Running::Running(UploadFeedback& feedback, HWND window) : feedba
     feedback_.lastLines_ = 0;
 }
 
-// Whatever ended the upload, the taskbar button drops its progress.
+// Whatever ended the upload, the taskbar button drops the progress it showed.
 UploadFeedback::Running::~Running() {
     feedback_.busy_.reset();
     feedback_.written_ = feedback_.total_ = 0;
-    if (feedback_.taskbar_ != nullptr) {
+    if (feedback_.taskbar_ != nullptr && std::exchange(feedback_.onTaskbar_, false)) {
         feedback_.taskbar_->clear(feedback_.window_);
     }
 }
@@ -62,6 +64,7 @@ void UploadFeedback::refresh() {
     }
     if (taskbar_ != nullptr && total_ > 0) {
         taskbar_->show(window_, written_, total_);
+        onTaskbar_ = true;
     }
     if (busy_) {
         busy_->keepAnswering();

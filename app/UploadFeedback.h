@@ -54,6 +54,7 @@ class UploadFeedback {
     ULONGLONG lastLines_ = 0;
     uint64_t written_ = 0;
     uint64_t total_ = 0;
+    bool onTaskbar_ = false;  // the button shows the upload's progress
 };
 
 }  // namespace tonvale
