@@ -76,21 +76,27 @@ bool NameIndex::KnownMissing(const std::wstring& path) const {
 }
 
 void NameIndex::Added(const std::wstring& path) {
-    const std::wstring folder = ParentFolder(path);
-    const auto found = folders_.find(Upper(folder));
-    if (found != folders_.end()) {
-        found->second.names.insert(Upper(NameOf(path)));
-        found->second.written = LastWriteTime(folder);
-    }
+    Changed(path, true);
 }
 
 void NameIndex::Removed(const std::wstring& path) {
+    Changed(path, false);
+}
+
+void NameIndex::Changed(const std::wstring& path, bool present) {
     const std::wstring folder = ParentFolder(path);
     const auto found = folders_.find(Upper(folder));
-    if (found != folders_.end()) {
-        found->second.names.erase(Upper(NameOf(path)));
-        found->second.written = LastWriteTime(folder);
+    if (found == folders_.end()) {
+        return;
     }
+    const std::wstring name = Upper(NameOf(path));
+    if (present) {
+        found->second.names.insert(name);
+    } else {
+        found->second.names.erase(name);
+    }
+    // The phone's own write moved the folder's time on; what it wrote is already in the set.
+    found->second.written = LastWriteTime(folder);
 }
 
 }  // namespace p2kapi

@@ -43,6 +43,7 @@ class NameIndex {
     };
     // The folder's entry, when the folder has not changed since it was recorded.
     Folder* Current(const std::wstring& folder) const;
+    void Changed(const std::wstring& path, bool present);
 
     mutable std::map<std::wstring, Folder> folders_;  // by the folder's path in upper case
     bool complete_ = false;

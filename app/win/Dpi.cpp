@@ -1,5 +1,7 @@
 #include "Dpi.h"
 
+#include "LaterBound.h"
+
 namespace tonvale::win {
 
 namespace {
@@ -7,8 +9,7 @@ namespace {
 // Windows 10's functions, looked up at run time: the program also runs where they are missing.
 template <typename Function>
 Function fromUser32(const char* name) {
-    return reinterpret_cast<Function>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), name)));
+    return laterBound<Function>(L"user32.dll", name);
 }
 
 int screenDpi() {

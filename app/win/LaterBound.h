@@ -1,7 +1,8 @@
 // Functions of the system libraries the program needs only now and then: the shell's (the
 // notification area, files dropped from Explorer), the file dialog's and COM's. Bound at their
 // first use rather than when the program is loaded, so that start-up does not load and set up
-// those libraries, which under Wine took a good part of it.
+// those libraries, which under Wine took a good part of it. Also the functions a Windows before
+// 10 lacks, which the program uses where they are there.
 #pragma once
 
 #include <windows.h>

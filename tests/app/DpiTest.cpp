@@ -21,13 +21,6 @@ struct Design {
     int left, top, width, height;
 };
 
-RECT rectInForm(HWND form, HWND child) {
-    RECT place{};
-    GetWindowRect(child, &place);
-    MapWindowPoints(nullptr, form, reinterpret_cast<POINT*>(&place), 2);
-    return place;
-}
-
 int textWidth(HWND control, const std::wstring& text) {
     HDC dc = GetDC(control);
     const auto font = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));

@@ -8,6 +8,13 @@
 
 namespace tonvale::testing {
 
+RECT rectInForm(HWND form, HWND child) {
+    RECT place{};
+    GetWindowRect(child, &place);
+    MapWindowPoints(nullptr, form, reinterpret_cast<POINT*>(&place), 2);
+    return place;
+}
+
 Form1Test::Form1Test() {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);

@@ -28,6 +28,9 @@ namespace tonvale::testing {
 
 namespace fs = std::filesystem;
 
+// A child window's rectangle in its form's client area.
+RECT rectInForm(HWND form, HWND child);
+
 struct ShownBox {
     HWND owner;
     std::wstring text;

@@ -12,13 +12,6 @@ namespace {
 
 using Lines = std::vector<std::wstring>;
 
-RECT rectInForm(HWND form, HWND child) {
-    RECT place{};
-    GetWindowRect(child, &place);
-    MapWindowPoints(nullptr, form, reinterpret_cast<POINT*>(&place), 2);
-    return place;
-}
-
 std::wstring className(HWND window) {
     wchar_t name[64] = {};
     GetClassNameW(window, name, 64);
