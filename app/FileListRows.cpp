@@ -65,15 +65,21 @@ void FileListRows::countRows() const {
 }
 
 void FileListRows::insertRow(size_t, const FileEntry&) {
-    countRows();
+    if (batchDepth_ == 0) {
+        countRows();
+    }
 }
 
 void FileListRows::updateRow(size_t index, const FileEntry&) {
-    list_.redrawItem(static_cast<int>(index));
+    if (batchDepth_ == 0) {
+        list_.redrawItem(static_cast<int>(index));
+    }
 }
 
 void FileListRows::removeRow(size_t) {
-    countRows();
+    if (batchDepth_ == 0) {
+        countRows();
+    }
 }
 
 void FileListRows::removeAllRows() {

@@ -25,6 +25,24 @@ class FileListRows final : public FileListView {
     // The text of a row's column, which the list view asks for (LVN_GETDISPINFO).
     void fill(NMLVDISPINFOW& request) const;
 
+    // Open adds thousands of rows at once: while a batch lasts, the list view learns of them
+    // only when it ends, in one count. The caller keeps the list view from drawing meanwhile
+    // and has it drawn anew afterwards.
+    class Batch {
+      public:
+        explicit Batch(FileListRows& rows) : rows_(rows) { ++rows_.batchDepth_; }
+        ~Batch() {
+            if (--rows_.batchDepth_ == 0) {
+                rows_.countRows();
+            }
+        }
+        Batch(const Batch&) = delete;
+        Batch& operator=(const Batch&) = delete;
+
+      private:
+        FileListRows& rows_;
+    };
+
     void insertRow(size_t index, const FileEntry& entry) override;
     void updateRow(size_t index, const FileEntry& entry) override;
     void removeRow(size_t index) override;
@@ -35,6 +53,7 @@ class FileListRows final : public FileListView {
 
     const win::ListViewControl& list_;
     const FileList* files_ = nullptr;
+    int batchDepth_ = 0;
 };
 
 }  // namespace tonvale

@@ -446,6 +446,7 @@ void TForm1::ListView1DragDrop() {
 
 void TForm1::openSelection(const std::vector<std::wstring>& selection) {
     const win::DrawingPaused paused(ListView1.handle());
+    const FileListRows::Batch rows(fileRows_);
     workspace_.open(selection);
 }
 
