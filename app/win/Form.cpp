@@ -471,6 +471,14 @@ void Form::applyAnchors(int clientWidth, int clientHeight) {
                 place.top += dy;
             }
         }
+        // Every resize of the form comes here, the first showing too: a control already in
+        // its place is left alone, which spares the system a move of each.
+        RECT now{};
+        GetWindowRect(controls_[i], &now);
+        MapWindowPoints(HWND_DESKTOP, handle_, reinterpret_cast<POINT*>(&now), 2);
+        if (EqualRect(&now, &place)) {
+            continue;
+        }
         SetWindowPos(controls_[i], nullptr, place.left, place.top, place.right - place.left,
                      place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE);
     }
