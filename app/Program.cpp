@@ -13,6 +13,7 @@ int runProgram(HINSTANCE instance, int showCommand, const Form1Setup& setup) {
         loop.addForm(form.handle());
         form.show(showCommand);
         loop.settle();
+        form.addHints();
         const std::unique_ptr<TForm2> options = createOptionsDialog(instance, form, setup);
         loop.addForm(options->handle());
         return loop.run();

@@ -1,7 +1,7 @@
-// The program from start-up to its end: the main window, shown and drawn, then the Options
-// dialog, hidden, then the event loop until the main window closes. The dialog is made once the
-// main window is waiting for its first input, which the user can then give at once; no input
-// and no posted message is handled before it exists.
+// The program from start-up to its end: the main window, shown and drawn, then its hints and the
+// Options dialog, hidden, then the event loop until the main window closes. Those two are made once
+// the main window is waiting for its first input, which the user can then give at once; no input
+// and no posted message is handled before they exist.
 #pragma once
 
 #include <windows.h>

@@ -214,10 +214,16 @@ void TForm1::setUpControls() {
 
     // The log keeps everything it is given; an edit holds 32K characters unless told.
     SendMessageW(Memo1.handle(), EM_SETLIMITTEXT, 0, 0);
-    win::addHint(instance(), handle(), Memo1.handle(), L"Log file");
 
     ProgressBar1.setMaximum(100);
     ProgressBar1.setPosition(0);
+}
+
+void TForm1::addHints() {
+    if (!hintsAdded_) {
+        hintsAdded_ = true;
+        win::addHint(instance(), handle(), Memo1.handle(), L"Log file");
+    }
 }
 
 LRESULT TForm1::onNotify(NMHDR& header) {

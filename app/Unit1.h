@@ -62,6 +62,9 @@ class TForm1 final : public win::Form, private WorkspaceView {
     const OpenDialogState& openDialog() const { return openDialog_; }
     void setStartingFolder(const std::wstring& folder) { openDialog_.initialDir = folder; }
     void connectOptionsDialog(OptionsDialogLink link) { optionsDialog_ = std::move(link); }
+    // The hints shown on hover. Nobody can hover before the window first waits for input, so
+    // start-up adds them then: each is a window of its own.
+    void addHints();
 
   private:
     using Handler = void (TForm1::*)();
@@ -178,6 +181,7 @@ class TForm1 final : public win::Form, private WorkspaceView {
 
     bool closing_ = false;
     bool created_ = false;
+    bool hintsAdded_ = false;
     // The destructor, not a close, takes the window down: the program is ending already, or
     // failing to start, and no quit is posted that would close its error box unread.
     bool destroyedByOwner_ = false;

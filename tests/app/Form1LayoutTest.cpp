@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "ImportHook.h"
+#include "OtherProcessWindows.h"
 #include "Utf8.h"
 
 namespace tonvale::testing {
@@ -160,6 +161,18 @@ TEST_F(Form1Test, ControlsCarryTheirProperties) {
     EXPECT_TRUE(style(L"Memo1") & ES_READONLY);
     EXPECT_TRUE(style(L"Memo1") & WS_VSCROLL);
     EXPECT_FALSE(style(L"Memo1") & (ES_AUTOHSCROLL | WS_HSCROLL)) << "long lines wrap";
+    // The log's hint, added as start-up does once the window waits for input.
+    form().addHints();
+    HWND hint = hintWindowOf(form().handle());
+    ASSERT_NE(hint, nullptr);
+    EXPECT_EQ(SendMessageW(hint, TTM_GETTOOLCOUNT, 0, 0), 1);
+    wchar_t hintText[32] = {};
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.lpszText = hintText;
+    ASSERT_TRUE(SendMessageW(hint, TTM_ENUMTOOLSW, 0, reinterpret_cast<LPARAM>(&tool)));
+    EXPECT_EQ(reinterpret_cast<HWND>(tool.uId), control(L"Memo1"));
+    EXPECT_EQ(std::wstring(hintText), L"Log file");
     EXPECT_TRUE(style(L"Edit1") & ES_READONLY);
     EXPECT_FALSE(style(L"Edit1") & ES_MULTILINE);
 

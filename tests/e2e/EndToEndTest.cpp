@@ -1,5 +1,8 @@
 // The whole program as a user meets it: Tonvale.exe started beside the virtual phone and
 // driven from outside through its window, its real file-open dialog and its message boxes.
+#include <windows.h>
+#include <commctrl.h>
+
 #include <gtest/gtest.h>
 
 #include "Form1Layout.h"
@@ -12,6 +15,7 @@ namespace tonvale::e2e {
 namespace {
 
 using Lines = std::vector<std::wstring>;
+using testing::hintWindowOf;
 using testing::readBytes;
 using testing::TempFolder;
 using testing::wineTrayIcons;
@@ -59,6 +63,14 @@ TEST_F(EndToEnd, TheTypicalRoadPutsTheFilesOfEveryCategoryOnThePhone) {
         {4, L"system", {L"MMA_UCP"}},
     };
     auto tonvale = startTonvale();
+    // The log's hint is added once the window first waits for input.
+    HWND hint = nullptr;
+    for (int waited = 0; hint == nullptr && waited < 5000; waited += 20) {
+        Sleep(20);
+        hint = hintWindowOf(tonvale->window());
+    }
+    ASSERT_NE(hint, nullptr);
+    EXPECT_EQ(SendMessageW(hint, TTM_GETTOOLCOUNT, 0, 0), 1);
     int seed = 0;
     for (const Road& road : roads) {
         SCOPED_TRACE(road.tab);

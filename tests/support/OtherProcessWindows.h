@@ -67,6 +67,30 @@ inline HWND findWindowOf(DWORD process, const wchar_t* windowClass,
     return search.found;
 }
 
+struct HintSearch {
+    HWND owner;
+    HWND found;
+};
+
+inline BOOL CALLBACK matchHintOf(HWND window, LPARAM lParam) {
+    auto* search = reinterpret_cast<HintSearch*>(lParam);
+    wchar_t name[64] = {};
+    GetClassNameW(window, name, 64);
+    if (std::wstring_view(name) != L"tooltips_class32" ||
+        GetWindow(window, GW_OWNER) != search->owner) {
+        return TRUE;
+    }
+    search->found = window;
+    return FALSE;
+}
+
+// The hint window (a tooltip) that `owner` owns, shown or not; nullptr when it has none.
+inline HWND hintWindowOf(HWND owner) {
+    HintSearch search{owner, nullptr};
+    EnumWindows(&matchHintOf, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
 // The icons of the notification area that Wine draws: one window per icon.
 inline std::vector<HWND> wineTrayIcons() {
     std::vector<HWND> icons;
