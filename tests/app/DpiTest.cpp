@@ -32,18 +32,6 @@ int textWidth(HWND control, const std::wstring& text) {
     return size.cx;
 }
 
-int pictureWidth(HWND button) {
-    BUTTON_IMAGELIST images{};
-    if (!SendMessageW(button, BCM_GETIMAGELIST, 0, reinterpret_cast<LPARAM>(&images)) ||
-        images.himl == nullptr) {
-        return 0;
-    }
-    int width = 0;
-    int height = 0;
-    ImageList_GetIconSize(images.himl, &width, &height);
-    return width;
-}
-
 class DpiTest : public Form1Test {
   protected:
     void SetUp() override {
@@ -83,7 +71,7 @@ class DpiTest : public Form1Test {
         const win::ListViewControl list(control(L"ListView1"));
         EXPECT_NEAR(list.columnWidth(1), at(50, dpi), 2);
         EXPECT_NEAR(list.columnWidth(2), at(50, dpi), 2);
-        EXPECT_EQ(pictureWidth(control(L"BitBtn1")), at(32, dpi));
+        EXPECT_EQ(buttonPictureSize(control(L"BitBtn1")).cx, at(32, dpi));
         LOGFONTW font{};
         GetObjectW(reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0)), sizeof font,
                    &font);
@@ -140,7 +128,7 @@ TEST_F(DpiTest, TheOptionsDialogFollowsTheScale) {
          {L"Edit2", 16, 24, 217, 21},
          {L"RadioGroup2", 8, 176, 233, 65}},
         [this](const wchar_t* name) { return options().control(name); }, dpi_);
-    EXPECT_EQ(pictureWidth(options().control(L"BitBtn1")), at(16));
+    EXPECT_EQ(buttonPictureSize(options().control(L"BitBtn1")).cx, at(16));
 
     // Moved to a monitor of another scale, it takes the suggested size and lays itself out.
     const int other = dpi_ == 144 ? 96 : 144;
@@ -159,7 +147,7 @@ TEST_F(DpiTest, TheOptionsDialogFollowsTheScale) {
     expectPlaces(
         options().handle(), {{L"BitBtn2", 88, 248, 75, 25}},
         [this](const wchar_t* name) { return options().control(name); }, other);
-    EXPECT_EQ(pictureWidth(options().control(L"BitBtn1")), at(16, other));
+    EXPECT_EQ(buttonPictureSize(options().control(L"BitBtn1")).cx, at(16, other));
 }
 
 // A caption is whole when its text, in the control's own font, fits the room the control
@@ -179,7 +167,7 @@ TEST_F(DpiTest, NoCaptionIsCut) {
         SCOPED_TRACE(toUtf8(caption));
         RECT client{};
         GetClientRect(button, &client);
-        const int picture = pictureWidth(button);
+        const int picture = buttonPictureSize(button).cx;
         const int room = client.right - at(8) - (picture > 0 ? picture + at(4) : 0);
         EXPECT_LE(textWidth(button, caption), room);
     }

@@ -15,6 +15,17 @@ RECT rectInForm(HWND form, HWND child) {
     return place;
 }
 
+SIZE buttonPictureSize(HWND button) {
+    BUTTON_IMAGELIST images{};
+    int width = 0;
+    int height = 0;
+    if (SendMessageW(button, BCM_GETIMAGELIST, 0, reinterpret_cast<LPARAM>(&images)) &&
+        images.himl != nullptr) {
+        ImageList_GetIconSize(images.himl, &width, &height);
+    }
+    return SIZE{width, height};
+}
+
 Form1Test::Form1Test() {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);

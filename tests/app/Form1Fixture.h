@@ -31,6 +31,9 @@ namespace fs = std::filesystem;
 // A child window's rectangle in its form's client area.
 RECT rectInForm(HWND form, HWND child);
 
+// The size of the picture a button shows; 0 by 0 when it has none.
+SIZE buttonPictureSize(HWND button);
+
 struct ShownBox {
     HWND owner;
     std::wstring text;

@@ -127,13 +127,9 @@ TEST_F(Form1Test, EveryControlSitsInItsContainerWithItsText) {
     EXPECT_EQ(text(L"BitBtn10"), L"Clear log file");
     // Buttons with a picture carry it.
     for (const wchar_t* button : {L"BitBtn1", L"BitBtn2", L"BitBtn3", L"BitBtn4", L"BitBtn11"}) {
-        BUTTON_IMAGELIST images{};
-        SendMessageW(control(button), BCM_GETIMAGELIST, 0, reinterpret_cast<LPARAM>(&images));
-        ASSERT_NE(images.himl, nullptr);
-        int width = 0, height = 0;
-        ImageList_GetIconSize(images.himl, &width, &height);
-        EXPECT_EQ(width, 32);
-        EXPECT_EQ(height, 32);
+        const SIZE picture = buttonPictureSize(control(button));
+        EXPECT_EQ(picture.cx, 32) << toUtf8(button);
+        EXPECT_EQ(picture.cy, 32) << toUtf8(button);
     }
 }
 

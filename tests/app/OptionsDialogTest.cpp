@@ -161,13 +161,9 @@ TEST_F(OptionsDialogTest, ControlsSitWhereTheDesignerPutThemWithTheirTextsAndSta
     }
     // The buttons' pictures fit their height.
     for (const wchar_t* button : {L"BitBtn1", L"BitBtn2", L"BitBtn3"}) {
-        BUTTON_IMAGELIST images{};
-        SendMessageW(item(button), BCM_GETIMAGELIST, 0, reinterpret_cast<LPARAM>(&images));
-        ASSERT_NE(images.himl, nullptr) << toUtf8(button);
-        int width = 0, height = 0;
-        ImageList_GetIconSize(images.himl, &width, &height);
-        EXPECT_EQ(width, 16);
-        EXPECT_EQ(height, 16);
+        const SIZE picture = buttonPictureSize(item(button));
+        EXPECT_EQ(picture.cx, 16) << toUtf8(button);
+        EXPECT_EQ(picture.cy, 16) << toUtf8(button);
     }
 }
 
