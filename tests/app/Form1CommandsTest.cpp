@@ -95,8 +95,8 @@ TEST_F(Form1Test, TabsSwitchThePathAndTheFilterButNothingElse) {
     press(L"BitBtn10");
     const Lines folders{L"/a/mobile/picture/", L"/a/mobile/audio/", L"/a/mobile/video/",
                         L"/a/mobile/system/", L"/a/mobile/system/"};
-    const Lines firstFilters{L"JPEG(*.jpg;*.jpeg)", L"MP3(*.mp3)", L"3GP(*.3gp)",
-                             L"SPCOLOR(*.sch)", L"MMA_UCP"};
+    const Lines firstFilters{L"JPEG(*.jpg;*.jpeg)", L"MP3(*.mp3)", L"3GP(*.3gp)", L"SPCOLOR(*.sch)",
+                             L"MMA_UCP"};
     for (int index : {3, 4, 1, 2, 0}) {
         clickTab(index);
         EXPECT_EQ(win::TabControl(control(L"TabControl1")).selected(), index);

@@ -39,8 +39,9 @@ TEST_F(Form1Test, AWindowThatCannotBeBuiltIsReportedAndEndsTheProgram) {
         refusedClass = windowClass;
         HHOOK hook = SetWindowsHookExW(WH_CBT, &refuseTheClass, nullptr, GetCurrentThreadId());
         ASSERT_NE(hook, nullptr);
-        const int code = runProgram(GetModuleHandleW(nullptr), SW_SHOW,
-                                    Form1Setup{&phone_, &prompts_, settingsPath_, L"app_tests", true});
+        const int code =
+            runProgram(GetModuleHandleW(nullptr), SW_SHOW,
+                       Form1Setup{&phone_, &prompts_, settingsPath_, L"app_tests", true});
         UnhookWindowsHookEx(hook);
         EXPECT_EQ(code, 1);
         ASSERT_EQ(prompts_.errors.size(), 1u);
