@@ -119,9 +119,7 @@ LRESULT TForm1::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_DROPFILES: {
             // Only what lands on the list is taken.
             win::Drop drop = win::takeDrop(reinterpret_cast<HDROP>(wParam));
-            RECT list{};
-            GetWindowRect(ListView1.handle(), &list);
-            MapWindowPoints(nullptr, handle(), reinterpret_cast<POINT*>(&list), 2);
+            const RECT list = win::rectIn(handle(), ListView1.handle());
             if (PtInRect(&list, drop.point)) {
                 droppedFiles_ = std::move(drop.files);
                 runCommand(&TForm1::ListView1DragDrop);

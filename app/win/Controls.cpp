@@ -204,6 +204,13 @@ void TabControl::select(int index) const {
     TabCtrl_SetCurSel(handle_, index);
 }
 
+RECT rectIn(HWND container, HWND child) {
+    RECT place{};
+    GetWindowRect(child, &place);
+    MapWindowPoints(HWND_DESKTOP, container, reinterpret_cast<POINT*>(&place), 2);
+    return place;
+}
+
 void addHint(HINSTANCE instance, HWND owner, HWND tool, const wchar_t* text) {
     HWND hint = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0, 0, 0, 0,
                                 owner, nullptr, instance, nullptr);

@@ -21,6 +21,9 @@ class Control {
     HWND handle_ = nullptr;
 };
 
+// Where `child` lies in the client area of `container`.
+RECT rectIn(HWND container, HWND child);
+
 // Shows `text` when the pointer rests on `tool`, a control of `owner`.
 void addHint(HINSTANCE instance, HWND owner, HWND tool, const wchar_t* text);
 

@@ -7,6 +7,7 @@
 #include <stdexcept>
 #include <utility>
 
+#include "Controls.h"
 #include "Dpi.h"
 #include "Menus.h"
 #include "Pictures.h"
@@ -473,9 +474,7 @@ void Form::applyAnchors(int clientWidth, int clientHeight) {
         }
         // Every resize of the form comes here, the first showing too: a control already in
         // its place is left alone, which spares the system a move of each.
-        RECT now{};
-        GetWindowRect(controls_[i], &now);
-        MapWindowPoints(HWND_DESKTOP, handle_, reinterpret_cast<POINT*>(&now), 2);
+        const RECT now = rectIn(handle_, controls_[i]);
         if (EqualRect(&now, &place)) {
             continue;
         }

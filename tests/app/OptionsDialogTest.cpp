@@ -48,13 +48,6 @@ class OptionsDialogTest : public Form1Test {
     }
 };
 
-RECT rectIn(HWND container, HWND child) {
-    RECT place{};
-    GetWindowRect(child, &place);
-    MapWindowPoints(nullptr, container, reinterpret_cast<POINT*>(&place), 2);
-    return place;
-}
-
 DWORD styleOf(HWND window) {
     return static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE));
 }
@@ -122,9 +115,9 @@ TEST_F(OptionsDialogTest, ControlsSitWhereTheDesignerPutThemWithTheirTextsAndSta
         ASSERT_NE(item(expected.name), nullptr);
         RECT container{};
         if (expected.container != nullptr) {
-            container = rectIn(dialog(), item(expected.container));
+            container = rectInForm(dialog(), item(expected.container));
         }
-        const RECT actual = rectIn(dialog(), item(expected.name));
+        const RECT actual = rectInForm(dialog(), item(expected.name));
         EXPECT_EQ(actual.left - container.left, expected.left);
         EXPECT_EQ(actual.top - container.top, expected.top);
         EXPECT_EQ(actual.right - actual.left, expected.width);
@@ -139,12 +132,12 @@ TEST_F(OptionsDialogTest, ControlsSitWhereTheDesignerPutThemWithTheirTextsAndSta
     };
     for (const auto& [group, expectedItems] : groups) {
         SCOPED_TRACE(toUtf8(group));
-        const RECT box = rectIn(dialog(), item(group));
+        const RECT box = rectInForm(dialog(), item(group));
         Lines items;
         int lastTop = box.top;
         for (HWND child = GetWindow(dialog(), GW_CHILD); child != nullptr;
              child = GetWindow(child, GW_HWNDNEXT)) {
-            const RECT place = rectIn(dialog(), child);
+            const RECT place = rectInForm(dialog(), child);
             if ((styleOf(child) & BS_TYPEMASK) != BS_AUTORADIOBUTTON || place.top < box.top ||
                 place.bottom > box.bottom) {
                 continue;
