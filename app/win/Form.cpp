@@ -7,6 +7,7 @@
 #include <stdexcept>
 #include <utility>
 
+#include "ControlProcedure.h"
 #include "Controls.h"
 #include "Dpi.h"
 #include "Menus.h"
@@ -55,14 +56,13 @@ bool isMultiLineEdit(const ControlDescription& control) {
 
 // A group box leaves its inside for its parent to fill, but the form clips its children, so
 // the box fills it itself: within the region being painted, then draws itself over it.
-LRESULT CALLBACK groupBoxProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                                   UINT_PTR, DWORD_PTR) {
+LRESULT CALLBACK groupBoxProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_PAINT: {
             PAINTSTRUCT paint{};
             HDC dc = BeginPaint(window, &paint);
             FillRect(dc, &paint.rcPaint, GetSysColorBrush(COLOR_BTNFACE));
-            DefSubclassProc(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+            callOwnProcedure(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
             EndPaint(window, &paint);
             return 0;
         }
@@ -72,29 +72,19 @@ LRESULT CALLBACK groupBoxProcedure(HWND window, UINT message, WPARAM wParam, LPA
             FillRect(reinterpret_cast<HDC>(wParam), &client, GetSysColorBrush(COLOR_BTNFACE));
             break;
         }
-        case WM_NCDESTROY:
-            RemoveWindowSubclass(window, &groupBoxProcedure, 0);
-            break;
         default:
             break;
     }
-    return DefSubclassProc(window, message, wParam, lParam);
+    return callOwnProcedure(window, message, wParam, lParam);
 }
 
 // A multi-line edit asks for every key, so that Tab would stay in it and Esc would close the
 // form it sits on. On a form, Tab moves on and Enter and Esc belong to the form.
-LRESULT CALLBACK multiLineEditProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                                        UINT_PTR, DWORD_PTR) {
-    switch (message) {
-        case WM_GETDLGCODE:
-            return DLGC_WANTARROWS | DLGC_WANTCHARS | DLGC_HASSETSEL;
-        case WM_NCDESTROY:
-            RemoveWindowSubclass(window, &multiLineEditProcedure, 0);
-            break;
-        default:
-            break;
+LRESULT CALLBACK multiLineEditProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_GETDLGCODE) {
+        return DLGC_WANTARROWS | DLGC_WANTCHARS | DLGC_HASSETSEL;
     }
-    return DefSubclassProc(window, message, wParam, lParam);
+    return callOwnProcedure(window, message, wParam, lParam);
 }
 
 bool isPushButton(HWND window) {
@@ -336,9 +326,9 @@ void Form::createControls() {
         controls_[i] = child;
         SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
         if (isGroupBox(description)) {
-            SetWindowSubclass(child, &groupBoxProcedure, 0, 0);
+            putProcedureInFront(child, &groupBoxProcedure);
         } else if (isMultiLineEdit(description)) {
-            SetWindowSubclass(child, &multiLineEditProcedure, 0, 0);
+            putProcedureInFront(child, &multiLineEditProcedure);
         }
         setButtonPicture(i);
     }
