@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "win/ControlProcedure.h"
 #include "win/Dpi.h"
 
 namespace tonvale {
@@ -11,6 +12,28 @@ namespace {
 
 constexpr int kOtherColumnsWidth = 50;
 
+// The name column takes what the other two leave of the client area.
+void fillWithNameColumn(HWND list) {
+    if (Header_GetItemCount(ListView_GetHeader(list)) != 3) {
+        return;
+    }
+    RECT client{};
+    GetClientRect(list, &client);
+    const int others = ListView_GetColumnWidth(list, 1) + ListView_GetColumnWidth(list, 2);
+    win::ListViewControl(list).setColumnWidth(0,
+                                              std::max(0, static_cast<int>(client.right) - others));
+}
+
+// The client area changes with the window and with the list's own scroll bars: a vertical bar
+// that comes with more rows than fit would otherwise push the sizes behind a horizontal one.
+LRESULT CALLBACK nameColumnFillsProcedure(HWND list, UINT message, WPARAM wParam, LPARAM lParam) {
+    const LRESULT result = win::callOwnProcedure(list, message, wParam, lParam);
+    if (message == WM_SIZE) {
+        fillWithNameColumn(list);
+    }
+    return result;
+}
+
 }  // namespace
 
 void FileListRows::addColumns(int dpi) {
@@ -18,6 +41,7 @@ void FileListRows::addColumns(int dpi) {
     list_.addColumn(1, L"Type", win::scaleForDpi(kOtherColumnsWidth, dpi));
     list_.addColumn(2, L"Size", win::scaleForDpi(kOtherColumnsWidth, dpi));
     fitNameColumn(dpi);
+    win::putProcedureInFront(list_.handle(), &nameColumnFillsProcedure);
 }
 
 void FileListRows::fitNameColumn(int dpi) const {
@@ -27,9 +51,7 @@ void FileListRows::fitNameColumn(int dpi) const {
     const int otherWidth = win::scaleForDpi(kOtherColumnsWidth, dpi);
     list_.setColumnWidth(1, otherWidth);
     list_.setColumnWidth(2, otherWidth);
-    RECT client{};
-    GetClientRect(list_.handle(), &client);
-    list_.setColumnWidth(0, client.right - 2 * otherWidth);
+    fillWithNameColumn(list_.handle());
 }
 
 void FileListRows::fill(NMLVDISPINFOW& request) const {

@@ -18,9 +18,10 @@ class FileListRows final : public FileListView {
 
     // The list whose entries the rows show.
     void showFrom(const FileList& files) { files_ = &files; }
-    // The three columns at `dpi`, once the list view exists.
+    // The three columns at `dpi`, once the list view exists; from then on the name column
+    // follows the list's client area by itself.
     void addColumns(int dpi);
-    // After the list view changed its size or its DPI.
+    // After the DPI changed: the other two columns at their width for it.
     void fitNameColumn(int dpi) const;
     // The text of a row's column, which the list view asks for (LVN_GETDISPINFO).
     void fill(NMLVDISPINFOW& request) const;

@@ -1,7 +1,7 @@
 // A control of the form's own with a window procedure in front of its class's. comctl32's
 // SetWindowSubclass keeps its chain in a window property, and under Wine reading a property is
-// a round trip to the server at every message the control gets: about 300 at start-up, and
-// more at every line the log takes. Here the class's procedure is kept in the control's
+// a round trip to the server at every message the control gets (about a hundred before the
+// main window first waits for input). Here the class's procedure is kept in the control's
 // GWLP_USERDATA, which belongs to whoever created the window; the class name stays the
 // system's, as screen readers expect. A later SetWindowSubclass (a tooltip's) chains on top.
 #pragma once

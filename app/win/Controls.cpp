@@ -105,8 +105,11 @@ void ListViewControl::addColumn(int index, const wchar_t* caption, int width) co
     ListView_InsertColumn(handle_, index, &column);
 }
 
+// A width set anew, even an unchanged one, lays the header out again and moves it.
 void ListViewControl::setColumnWidth(int index, int width) const {
-    ListView_SetColumnWidth(handle_, index, width);
+    if (ListView_GetColumnWidth(handle_, index) != width) {
+        ListView_SetColumnWidth(handle_, index, width);
+    }
 }
 
 int ListViewControl::columnWidth(int index) const {

@@ -50,6 +50,36 @@ TEST_F(TransferTest, OpenShowsTheFilesInNameOrderLogsThemAndRemembersTheDialog) 
     EXPECT_EQ(prompts_.dialogs[2].filterIndex, 2) << "a cancelled choice is not kept";
 }
 
+// More rows than the list shows bring its vertical bar, and the name column gives up the bar's
+// width rather than push the other two out of sight behind a horizontal bar.
+TEST_F(TransferTest, TheNameColumnMakesRoomForTheScrollBarWhenTheRowsOverflow) {
+    startShown();
+    HWND list = control(L"ListView1");
+    auto columnsFitTheList = [&] {
+        RECT client{};
+        GetClientRect(list, &client);
+        return ListView_GetColumnWidth(list, 0) + ListView_GetColumnWidth(list, 1) +
+                   ListView_GetColumnWidth(list, 2) ==
+               client.right;
+    };
+    std::vector<fs::path> files;
+    for (int i = 0; i < 60; ++i) {
+        files.push_back(localFile(L"tone" + std::to_wstring(i) + L".mid", "x"));
+    }
+    openFiles(files);
+    pumpFor(10);
+    ASSERT_EQ(rows().size(), 60u);
+    EXPECT_TRUE(GetWindowLongPtrW(list, GWL_STYLE) & WS_VSCROLL);
+    EXPECT_FALSE(GetWindowLongPtrW(list, GWL_STYLE) & WS_HSCROLL);
+    EXPECT_TRUE(columnsFitTheList());
+    EXPECT_EQ(ListView_GetColumnWidth(list, 1), 50);
+
+    press(L"BitBtn9");
+    pumpFor(10);
+    EXPECT_FALSE(GetWindowLongPtrW(list, GWL_STYLE) & (WS_VSCROLL | WS_HSCROLL));
+    EXPECT_TRUE(columnsFitTheList()) << "the name column takes the bar's width back";
+}
+
 TEST_F(TransferTest, AFileThatCannotBeMeasuredEndsOpenWithTheErrorBox) {
     start();
     const fs::path a = localFile(L"a.mid", "a");
