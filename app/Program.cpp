@@ -2,21 +2,30 @@
 
 #include "Failure.h"
 #include "RuntimeError.h"
-#include "win/MessageLoop.h"
 
 namespace tonvale {
+
+namespace {
+
+Form2Setup optionsSetup(TForm1& mainWindow, const Form1Setup& setup) {
+    return Form2Setup{
+        mainWindow.handle(), setup.prompts, setup.settingsPath, setup.programTitle,
+        [&mainWindow](const std::wstring& folder) { mainWindow.setStartingFolder(folder); }};
+}
+
+}  // namespace
 
 int runProgram(HINSTANCE instance, int showCommand, const Form1Setup& setup) {
     try {
         TForm1 form(instance, setup);
         win::MessageLoop loop;
         loop.addForm(form.handle());
+        OptionsDialogOnDemand options(instance, form, setup, loop);
         form.show(showCommand);
-        loop.settle();
-        form.addHints();
-        const std::unique_ptr<TForm2> options = createOptionsDialog(instance, form, setup);
-        loop.addForm(options->handle());
-        return loop.run();
+        return loop.run([&] {
+            form.addHints();
+            options.dialog();
+        });
     } catch (...) {
         setup.prompts->showError(nullptr, errorBoxText(describeFailure(std::current_exception())),
                                  setup.programTitle);
@@ -26,15 +35,39 @@ int runProgram(HINSTANCE instance, int showCommand, const Form1Setup& setup) {
 
 std::unique_ptr<TForm2> createOptionsDialog(HINSTANCE instance, TForm1& mainWindow,
                                             const Form1Setup& setup) {
-    auto options = std::make_unique<TForm2>(
-        instance, Form2Setup{mainWindow.handle(), setup.prompts, setup.settingsPath,
-                             setup.programTitle, [&mainWindow](const std::wstring& folder) {
-                                 mainWindow.setStartingFolder(folder);
-                             }});
+    auto options = std::make_unique<TForm2>(instance, optionsSetup(mainWindow, setup));
     TForm2& dialog = *options;
     mainWindow.connectOptionsDialog({[&dialog] { dialog.showInFront(); },
                                      [&dialog](bool inTray) { dialog.standAlone(inTray); }});
     return options;
+}
+
+OptionsDialogOnDemand::OptionsDialogOnDemand(HINSTANCE instance, TForm1& mainWindow,
+                                             const Form1Setup& setup, win::MessageLoop& loop)
+    : instance_(instance), mainWindow_(mainWindow), setup_(setup), loop_(loop) {
+    mainWindow_.connectOptionsDialog({[this] { dialog().showInFront(); },
+                                      [this](bool inTray) {
+                                          mainWindowInTray_ = inTray;
+                                          if (dialog_) {
+                                              dialog_->standAlone(inTray);
+                                          }
+                                      }});
+}
+
+OptionsDialogOnDemand::~OptionsDialogOnDemand() {
+    mainWindow_.connectOptionsDialog({});
+}
+
+TForm2& OptionsDialogOnDemand::dialog() {
+    if (!dialog_) {
+        auto made = std::make_unique<TForm2>(instance_, optionsSetup(mainWindow_, setup_));
+        if (mainWindowInTray_) {
+            made->standAlone(true);
+        }
+        loop_.addForm(made->handle());
+        dialog_ = std::move(made);
+    }
+    return *dialog_;
 }
 
 }  // namespace tonvale

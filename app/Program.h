@@ -1,7 +1,7 @@
-// The program from start-up to its end: the main window, shown and drawn, then its hints and the
-// Options dialog, hidden, then the event loop until the main window closes. Those two are made once
-// the main window is waiting for its first input, which the user can then give at once; no input
-// and no posted message is handled before they exist.
+// The program from start-up to its end: the main window, shown, then the event loop until the
+// main window closes. What nobody can use before the window first waits for input, the log's
+// hint and the Options dialog (hidden), is made right after that first wait, which is where the
+// system counts start-up as done; the dialog is made earlier if the user asks for it first.
 #pragma once
 
 #include <windows.h>
@@ -10,6 +10,7 @@
 
 #include "Unit1.h"
 #include "Unit2.h"
+#include "win/MessageLoop.h"
 
 namespace tonvale {
 
@@ -21,5 +22,26 @@ int runProgram(HINSTANCE instance, int showCommand, const Form1Setup& setup);
 // it, and OK hands the starting folder to the main window's file dialog.
 std::unique_ptr<TForm2> createOptionsDialog(HINSTANCE instance, TForm1& mainWindow,
                                             const Form1Setup& setup);
+
+// The Options dialog of a running program, made at the first call of dialog(); until then the
+// main window's moves to and from the tray are remembered for it.
+class OptionsDialogOnDemand {
+  public:
+    OptionsDialogOnDemand(HINSTANCE instance, TForm1& mainWindow, const Form1Setup& setup,
+                          win::MessageLoop& loop);
+    ~OptionsDialogOnDemand();
+    OptionsDialogOnDemand(const OptionsDialogOnDemand&) = delete;
+    OptionsDialogOnDemand& operator=(const OptionsDialogOnDemand&) = delete;
+
+    TForm2& dialog();
+
+  private:
+    HINSTANCE instance_;
+    TForm1& mainWindow_;
+    const Form1Setup& setup_;
+    win::MessageLoop& loop_;
+    std::unique_ptr<TForm2> dialog_;
+    bool mainWindowInTray_ = false;
+};
 
 }  // namespace tonvale

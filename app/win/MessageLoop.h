@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <vector>
 
 namespace tonvale::win {
@@ -12,15 +13,13 @@ class MessageLoop {
   public:
     // Gives `form` and everything on it the keyboard handling of a form.
     void addForm(HWND form);
-    // Runs until the program quits; returns the quit code.
-    int run();
+    // Runs until the program quits; returns the quit code. `onceIdle`, if given, runs once the
+    // thread has first waited for input with nothing queued, which is where the system counts
+    // start-up as done; what it throws ends the loop.
+    int run(const std::function<void()>& onceIdle = {});
     // Handles every message queued now, as run() would, and returns; false once the program
     // has been asked to quit.
     bool handlePending();
-    // Draws what needs drawing and answers what other threads sent, then returns: the thread
-    // is idle, waiting for its first input. The user's input and every posted message, a
-    // command among them, stay queued for run().
-    void settle();
 
   private:
     void handle(MSG& message);

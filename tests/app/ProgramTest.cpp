@@ -54,5 +54,64 @@ TEST_F(Form1Test, AWindowThatCannotBeBuiltIsReportedAndEndsTheProgram) {
     }
 }
 
+// Options typed ahead, before the program first waits for input, opens the dialog at once, and
+// the program makes no second one once it is idle.
+struct TypedAhead {
+    HWND main = nullptr;
+    int ticks = 0;
+    int dialogs = 0;
+    bool dialogShown = false;
+};
+TypedAhead* typedAhead = nullptr;
+
+LRESULT CALLBACK chooseOptionsAtActivation(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_ACTIVATE && typedAhead != nullptr && typedAhead->main == nullptr) {
+        wchar_t name[16] = {};
+        GetClassNameW(reinterpret_cast<HWND>(wParam), name, 16);
+        if (std::wstring_view(name) == L"TForm1") {
+            typedAhead->main = reinterpret_cast<HWND>(wParam);
+            PostMessageW(typedAhead->main, WM_COMMAND, MAKEWPARAM(IdOptions1, 0), 0);
+        }
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+BOOL CALLBACK countOptionsDialogs(HWND window, LPARAM) {
+    wchar_t name[16] = {};
+    GetClassNameW(window, name, 16);
+    if (std::wstring_view(name) == L"TForm2") {
+        ++typedAhead->dialogs;
+        typedAhead->dialogShown = typedAhead->dialogShown || IsWindowVisible(window);
+    }
+    return TRUE;
+}
+
+void CALLBACK closeWhenSettled(HWND, UINT, UINT_PTR, DWORD) {
+    if (typedAhead == nullptr || typedAhead->main == nullptr || ++typedAhead->ticks != 10) {
+        return;
+    }
+    EnumThreadWindows(GetCurrentThreadId(), &countOptionsDialogs, 0);
+    PostMessageW(typedAhead->main, WM_CLOSE, 0, 0);
+}
+
+TEST_F(Form1Test, OptionsChosenBeforeTheFirstWaitOpensTheOneDialog) {
+    P2KTest_Reset(phoneRoot_.c_str(), "E398", 32 << 20, 0, 0, 100);
+    TypedAhead run;
+    typedAhead = &run;
+    HHOOK hook =
+        SetWindowsHookExW(WH_CBT, &chooseOptionsAtActivation, nullptr, GetCurrentThreadId());
+    ASSERT_NE(hook, nullptr);
+    const UINT_PTR timer = SetTimer(nullptr, 0, 20, &closeWhenSettled);
+    const int code = runProgram(GetModuleHandleW(nullptr), SW_SHOW,
+                                Form1Setup{&phone_, &prompts_, settingsPath_, L"app_tests", true});
+    KillTimer(nullptr, timer);
+    UnhookWindowsHookEx(hook);
+    typedAhead = nullptr;
+    EXPECT_EQ(code, 0);
+    EXPECT_EQ(run.dialogs, 1);
+    EXPECT_TRUE(run.dialogShown);
+    EXPECT_TRUE(prompts_.errors.empty());
+}
+
 }  // namespace
 }  // namespace tonvale::testing

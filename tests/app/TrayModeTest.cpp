@@ -238,9 +238,9 @@ TEST_F(TrayModeTest, AnOpenOptionsDialogKeepsATaskbarButtonInTrayMode) {
     EXPECT_FALSE(GetWindowLongPtrW(dialog, GWL_EXSTYLE) & WS_EX_APPWINDOW);
 }
 
-// The whole program, as the entry point runs it: the Options dialog is there, hidden, from the
-// start, opens from the menu and takes Esc from the program's message loop; Exit from the tray
-// menu ends the program and takes the icon away.
+// The whole program, as the entry point runs it: the Options dialog is there, hidden, once the
+// program waits for input, opens from the menu and takes Esc from the program's message loop; Exit
+// from the tray menu ends the program and takes the icon away.
 struct ProgramRun {
     RecordingTrayIcon* tray;
     int step = 0;
@@ -270,7 +270,11 @@ void CALLBACK driveProgram(HWND, UINT, UINT_PTR, DWORD) {
             if (run->main == nullptr || !IsWindowVisible(run->main)) {
                 return;
             }
+            // Made once the program first waits for input.
             run->options = threadWindow(L"TForm2");
+            if (run->options == nullptr) {
+                return;
+            }
             run->optionsCreatedHidden = run->options != nullptr && !IsWindowVisible(run->options) &&
                                         GetWindow(run->options, GW_OWNER) == run->main;
             PostMessageW(run->main, WM_COMMAND, MAKEWPARAM(IdOptions1, 0), 0);
