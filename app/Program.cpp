@@ -33,15 +33,6 @@ int runProgram(HINSTANCE instance, int showCommand, const Form1Setup& setup) {
     }
 }
 
-std::unique_ptr<TForm2> createOptionsDialog(HINSTANCE instance, TForm1& mainWindow,
-                                            const Form1Setup& setup) {
-    auto options = std::make_unique<TForm2>(instance, optionsSetup(mainWindow, setup));
-    TForm2& dialog = *options;
-    mainWindow.connectOptionsDialog({[&dialog] { dialog.showInFront(); },
-                                     [&dialog](bool inTray) { dialog.standAlone(inTray); }});
-    return options;
-}
-
 OptionsDialogOnDemand::OptionsDialogOnDemand(HINSTANCE instance, TForm1& mainWindow,
                                              const Form1Setup& setup, win::MessageLoop& loop)
     : instance_(instance), mainWindow_(mainWindow), setup_(setup), loop_(loop) {
@@ -52,10 +43,6 @@ OptionsDialogOnDemand::OptionsDialogOnDemand(HINSTANCE instance, TForm1& mainWin
                                               dialog_->standAlone(inTray);
                                           }
                                       }});
-}
-
-OptionsDialogOnDemand::~OptionsDialogOnDemand() {
-    mainWindow_.connectOptionsDialog({});
 }
 
 TForm2& OptionsDialogOnDemand::dialog() {

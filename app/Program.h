@@ -18,18 +18,14 @@ namespace tonvale {
 // without an owner since there is no window, and ends the program with code 1.
 int runProgram(HINSTANCE instance, int showCommand, const Form1Setup& setup);
 
-// The Options dialog, hidden, owned by `mainWindow` and joined to it both ways: Options shows
-// it, and OK hands the starting folder to the main window's file dialog.
-std::unique_ptr<TForm2> createOptionsDialog(HINSTANCE instance, TForm1& mainWindow,
-                                            const Form1Setup& setup);
-
-// The Options dialog of a running program, made at the first call of dialog(); until then the
-// main window's moves to and from the tray are remembered for it.
+// The Options dialog of a running program, hidden, owned by `mainWindow` and joined to it both
+// ways: Options shows it, and OK hands the starting folder to the main window's file dialog.
+// It is made at the first call of dialog() or of Options; until then the main window's moves to
+// and from the tray are remembered for it.
 class OptionsDialogOnDemand {
   public:
     OptionsDialogOnDemand(HINSTANCE instance, TForm1& mainWindow, const Form1Setup& setup,
                           win::MessageLoop& loop);
-    ~OptionsDialogOnDemand();
     OptionsDialogOnDemand(const OptionsDialogOnDemand&) = delete;
     OptionsDialogOnDemand& operator=(const OptionsDialogOnDemand&) = delete;
 

@@ -4,8 +4,6 @@
 #include <chrono>
 #include <thread>
 
-#include "Program.h"
-
 namespace tonvale::testing {
 
 RECT rectInForm(HWND form, HWND child) {
@@ -50,9 +48,10 @@ void Form1Test::start(bool phoneAttached) {
 
 void Form1Test::startWithOptions() {
     startShown();
-    form2_ = createOptionsDialog(GetModuleHandleW(nullptr), *form_,
-                                 Form1Setup{&phone_, &prompts_, settingsPath_, L"app_tests"});
-    loop_.addForm(form2_->handle());
+    optionsSetup_ = Form1Setup{&phone_, &prompts_, settingsPath_, L"app_tests"};
+    options_ = std::make_unique<OptionsDialogOnDemand>(GetModuleHandleW(nullptr), *form_,
+                                                       optionsSetup_, loop_);
+    options_->dialog();
 }
 
 void Form1Test::startShown() {

@@ -17,6 +17,7 @@
 #include "ConnectionRelay.h"
 #include "HeldFile.h"
 #include "P2kLibraryPhone.h"
+#include "Program.h"
 #include "TestFiles.h"
 #include "TrayIcon.h"
 #include "Unit1.h"
@@ -131,7 +132,7 @@ class Form1Test : public ::testing::Test {
     // As startShown(), with the Options dialog created hidden and joined as start-up does.
     void startWithOptions();
     TForm1& form() { return *form_; }
-    TForm2& options() { return *form2_; }
+    TForm2& options() { return options_->dialog(); }
 
     HWND control(const wchar_t* name) const;
     std::wstring text(const wchar_t* name) const;
@@ -167,8 +168,9 @@ class Form1Test : public ::testing::Test {
     RecordingTrayIcon tray_;
     P2kLibraryPhone phone_{&ConnectionRelay::onConnect};
     std::unique_ptr<TForm1> form_;
-    std::unique_ptr<TForm2> form2_;
     win::MessageLoop loop_;
+    Form1Setup optionsSetup_;
+    std::unique_ptr<OptionsDialogOnDemand> options_;
 };
 
 }  // namespace tonvale::testing
