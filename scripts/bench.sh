@@ -309,8 +309,8 @@ program for a run, and small programs timing single system calls under the same 
   input and drawing included; Options chosen before that makes the dialog at once. The log,
   the group boxes and the list get their procedure in front through `GWLP_WNDPROC`, not
   `SetWindowSubclass`, whose window property Wine looks up with a round trip at every
-  message: 110 requests fewer. Now 3,379 requests until the first wait for input, against
-  1,811; by the clock between 2.3 and 2.7 times the minimal program across runs. Most of
+  message: 110 requests fewer. Now 3,373 to 3,379 requests until the first wait for input,
+  against 1,805 to 1,811; by the clock 2.4 to 2.7 times the minimal program across runs. Most of
   the rest is Wine's work for each of the form's 19 controls: about 25 ms to create them and
   45 to 55 ms to draw them the first time, themed, at this machine's 50 to 70 µs a request.
 - **Upload of one large file, the phone's side**: a test program wrote 64 MiB from memory in
