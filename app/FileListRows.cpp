@@ -40,11 +40,11 @@ void FileListRows::addColumns(int dpi) {
     list_.addColumn(0, L"File(s)", win::scaleForDpi(100, dpi));
     list_.addColumn(1, L"Type", win::scaleForDpi(kOtherColumnsWidth, dpi));
     list_.addColumn(2, L"Size", win::scaleForDpi(kOtherColumnsWidth, dpi));
-    fitNameColumn(dpi);
+    scaleColumns(dpi);
     win::putProcedureInFront(list_.handle(), &nameColumnFillsProcedure);
 }
 
-void FileListRows::fitNameColumn(int dpi) const {
+void FileListRows::scaleColumns(int dpi) const {
     if (list_.handle() == nullptr) {
         return;
     }

@@ -21,8 +21,9 @@ class FileListRows final : public FileListView {
     // The three columns at `dpi`, once the list view exists; from then on the name column
     // follows the list's client area by itself.
     void addColumns(int dpi);
-    // After the DPI changed: the other two columns at their width for it.
-    void fitNameColumn(int dpi) const;
+    // After the DPI changed: the other two columns at their width for it, the name column
+    // filling the rest.
+    void scaleColumns(int dpi) const;
     // The text of a row's column, which the list view asks for (LVN_GETDISPINFO).
     void fill(NMLVDISPINFOW& request) const;
 

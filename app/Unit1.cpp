@@ -160,14 +160,11 @@ void TForm1::onCreate() {
     created_ = true;
 }
 
-void TForm1::onResized() {
-    fileRows_.fitNameColumn(dpi());
-}
-
 // What the form sizes itself, at the DPI of its monitor: the tabs' pictures, the status panels,
-// the popup menu's pictures; the list's columns follow with onResized().
+// the popup menu's pictures, the list's columns.
 void TForm1::onDpiChanged() {
     showAtDpi();
+    fileRows_.scaleColumns(dpi());
     win::resizeMenuPictures(instance(), popupMenu_.get(), popupMenu1(), popupPictures_,
                             scaled(win::kPictureSize));
 }

@@ -77,7 +77,6 @@ class TForm1 final : public win::Form, private WorkspaceView {
 
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void onCreate() override;
-    void onResized() override;
     void onDpiChanged() override;
     void showAtDpi();
     void onFailure(std::exception_ptr failure) override;

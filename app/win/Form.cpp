@@ -281,7 +281,6 @@ LRESULT Form::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_SIZE:
             if (wParam != SIZE_MINIMIZED) {
                 applyAnchors(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
-                onResized();
             }
             return 0;
         case WM_ACTIVATE:
@@ -408,7 +407,6 @@ void Form::takeNewDpi(int dpi, const RECT& suggested) {
     GetClientRect(handle_, &client);
     applyAnchors(client.right, client.bottom);
     onDpiChanged();
-    onResized();
     RedrawWindow(handle_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 

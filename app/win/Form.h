@@ -49,8 +49,6 @@ class Form {
     virtual LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     // Inside the creation, once the controls and the menu bar exist.
     virtual void onCreate() {}
-    // After the controls have followed their edges to a new size.
-    virtual void onResized() {}
     // After the form moved to a monitor of another scale and took its new size, font and
     // pictures: what the form sizes itself follows.
     virtual void onDpiChanged() {}

@@ -250,6 +250,10 @@ TEST_F(Form1Test, ControlsFollowTheirEdgesWhenMaximised) {
     EXPECT_EQ(list.left, 8);
     EXPECT_EQ(list.right - list.left, 279 + dx);
     EXPECT_EQ(list.bottom - list.top, 344 + dy);
+    RECT listClient{};
+    GetClientRect(control(L"ListView1"), &listClient);
+    EXPECT_EQ(ListView_GetColumnWidth(control(L"ListView1"), 0) + 100, listClient.right)
+        << "File(s) follows the list";
     const RECT memo = rectInForm(form().handle(), control(L"Memo1"));
     EXPECT_EQ(memo.left, 294 + dx);
     EXPECT_EQ(memo.top, 111);
