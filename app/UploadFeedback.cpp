@@ -17,8 +17,11 @@ constexpr ULONGLONG kLinesIntervalMs = 500;
 UploadFeedback::Running::Running(UploadFeedback& feedback, HWND window) : feedback_(feedback) {
     feedback_.window_ = window;
     feedback_.busy_.emplace();
-    // The first lines come at the first refresh.
-    feedback_.lastLines_ = 0;
+    // Nothing is drawn in the first 100 ms, which the eye cannot tell from at once: an upload
+    // as quick as that draws only when it ends. The first refresh brings the lines too.
+    const ULONGLONG now = GetTickCount64();
+    feedback_.lastRefresh_ = now;
+    feedback_.lastLines_ = now - kLinesIntervalMs;
 }
 
 // Whatever ended the upload, the taskbar button drops the progress it showed.
