@@ -17,11 +17,11 @@ void fillWithNameColumn(HWND list) {
     if (Header_GetItemCount(ListView_GetHeader(list)) != 3) {
         return;
     }
+    const win::ListViewControl view(list);
     RECT client{};
     GetClientRect(list, &client);
-    const int others = ListView_GetColumnWidth(list, 1) + ListView_GetColumnWidth(list, 2);
-    win::ListViewControl(list).setColumnWidth(0,
-                                              std::max(0, static_cast<int>(client.right) - others));
+    const int others = view.columnWidth(1) + view.columnWidth(2);
+    view.setColumnWidth(0, std::max(0, static_cast<int>(client.right) - others));
 }
 
 // The client area changes with the window and with the list's own scroll bars: a vertical bar
