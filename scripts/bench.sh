@@ -6,20 +6,21 @@
 # beside them: the main window's Upload and Open through its seams. Every figure is held against
 # a baseline measured in the same run. Prints one table and writes it, with the machine it ran
 # on, to bench/RESULTS.md. BENCH_RUNS sets how many runs each median is taken over (5).
-# Neither `make test` nor CI runs this.
+# Runs on the build this host can run (scripts/host.sh). Neither `make test` nor CI runs this.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/wine-env.sh
-source scripts/configure.sh
 
-tonvale_configure windows build
+tonvale_say_build
 # The benchmarks are outside `all`; a build folder configured before they existed learns of
 # them here.
-cmake --preset windows >/dev/null
+for preset in windows "$TONVALE_PRESET"; do
+  cmake --preset "$preset" >/dev/null
+done
 scripts/build.sh Tonvale p2kapi bench_window bench_outside bench_memory bench_startup bench_minimal
 runs=${BENCH_RUNS:-5}
 results=$(mktemp)
-start_folder=build/bench-start
+start_folder=$TONVALE_BUILD/bench-start
 
 tonvale_wine_prefix
 cleanup() {
@@ -38,15 +39,15 @@ measure() {
     wine "$@" </dev/null | tr -d '\r' >>"$results"
 }
 measure "Outside in: upload and plain copy of 100 × 1 MiB, 2,000 × 4 KiB and 1 × 64 MiB" \
-    build/bin/bench_outside.exe "$runs" 1048576x100 4096x2000 67108864x1
+    "$TONVALE_BUILD"/bin/bench_outside.exe "$runs" 1048576x100 4096x2000 67108864x1
 
 # Start-up: the program as it is shipped, the virtual phone beside it, in a folder of its own.
 rm -rf "$start_folder"
 mkdir -p "$start_folder"
-cp build/bin/Tonvale.exe build/bin/p2kapi.dll build/bin/bench_minimal.exe "$start_folder/"
+cp "$TONVALE_BUILD"/bin/Tonvale.exe "$TONVALE_BUILD"/bin/p2kapi.dll "$TONVALE_BUILD"/bin/bench_minimal.exe "$start_folder/"
 cp p2kapi/p2kapi.ini "$start_folder/"
 measure "Outside in: start-up of Tonvale and of a minimal program" \
-    build/bin/bench_startup.exe "$runs" \
+    "$TONVALE_BUILD"/bin/bench_startup.exe "$runs" \
     "$(winepath -w "$start_folder/Tonvale.exe" 2>/dev/null)" \
     "$(winepath -w "$start_folder/bench_minimal.exe" 2>/dev/null)"
 
@@ -79,7 +80,7 @@ rm -rf "$start_folder"
 # Memory: the shipped program uploads a 64 MiB file to a virtual phone with room for it. Wine
 # counts no private bytes of its own, so they are read from outside: the anonymous memory the
 # host holds for the program's process (RssAnon), at its highest while the probe runs.
-memory_folder=build/bench-memory
+memory_folder=$TONVALE_BUILD/bench-memory
 rm -rf "$memory_folder"
 mkdir -p "$memory_folder"
 head -c $((64 * 1048576)) /dev/urandom >"$memory_folder/clip.jpg"
@@ -99,7 +100,7 @@ echo 0 >"$peak_file"
     done
 ) &
 sampler=$!
-measure "Memory: Tonvale uploads one file of 64 MiB" build/bin/bench_memory.exe "$runs" \
+measure "Memory: Tonvale uploads one file of 64 MiB" "$TONVALE_BUILD"/bin/bench_memory.exe "$runs" \
     "$(winepath -w "$memory_folder/clip.jpg" 2>/dev/null)"
 peak_kib=$(cat "$peak_file")
 rm -f "$peak_file"
@@ -108,12 +109,12 @@ echo "memory_peak_private $((peak_kib * 1024))" >>"$results"
 rm -rf "$memory_folder"
 
 measure "In process: upload and plain copy, 100 × 1 MiB" \
-    build/bin/bench_window.exe upload "$runs" 1048576 100
+    "$TONVALE_BUILD"/bin/bench_window.exe upload "$runs" 1048576 100
 measure "In process: upload and plain copy, 500 and 2,000 × 4 KiB" \
-    build/bin/bench_window.exe upload "$runs" 4096 500 2000
+    "$TONVALE_BUILD"/bin/bench_window.exe upload "$runs" 4096 500 2000
 measure "In process: upload and plain copy, 1 × 64 MiB" \
-    build/bin/bench_window.exe upload "$runs" 67108864 1
-measure "In process: Open of 1,000 and 10,000 files" build/bin/bench_window.exe open "$runs" 1000 10000
+    "$TONVALE_BUILD"/bin/bench_window.exe upload "$runs" 67108864 1
+measure "In process: Open of 1,000 and 10,000 files" "$TONVALE_BUILD"/bin/bench_window.exe open "$runs" 1000 10000
 
 # "name median [min max]" lines.
 declare -A value low high
@@ -206,7 +207,11 @@ memory_kib=$(awk '/^MemTotal:/ { print $2 }' /proc/meminfo)
     echo "| processors (\`nproc\`) | $(nproc) |"
     echo "| CPU | $(grep -m1 '^model name' /proc/cpuinfo | cut -d: -f2- | sed 's/^ *//') |"
     echo "| memory | $(math "$memory_kib / 1048576" 1) GiB |"
-    echo "| Wine | $(wine --version 2>/dev/null) (WoW64, Xvfb) |"
+    case $TONVALE_WINDOWS_BUILD in
+      i686) echo "| build | 32-bit x86 (\`build/\`), the shipped one |" ;;
+      x64) echo "| build | x86-64 (\`build/x64/\`): $TONVALE_WINDOWS_WHY |" ;;
+    esac
+    echo "| Wine | $(wine --version 2>/dev/null) ($([ "$TONVALE_WINDOWS_BUILD" = i686 ] && echo WoW64 || echo 64-bit), Xvfb) |"
     echo "| load average before the run | $load_before |"
     echo
     echo "$table"

@@ -2,9 +2,13 @@
 # that failed leaves a cache but none), stale (a CMake file changed since), or made for another
 # toolchain.
 tonvale_configure() {
-  local preset=$1 folder=$2
+  local preset=$1 folder=$2 toolchain=
   local cache="$folder/CMakeCache.txt"
-  if [ -f "$cache" ] && [ "$preset" = windows ] && ! grep -q 'mingw-w64-i686.cmake' "$cache"; then
+  case $preset in
+    windows) toolchain=mingw-w64-i686.cmake ;;
+    windows-x64) toolchain=mingw-w64-x86_64.cmake ;;
+  esac
+  if [ -f "$cache" ] && [ -n "$toolchain" ] && ! grep -q "$toolchain" "$cache"; then
     rm -rf "$cache" "$folder/CMakeFiles"
   fi
   if [ ! -f "$folder/Makefile" ] || [ ! -f "$cache" ] ||

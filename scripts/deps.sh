@@ -5,6 +5,8 @@
 # The fuzz targets, which `make test` runs briefly and `make fuzz` at length, need clang and
 # libFuzzer's runtime, which Debian packs apart from it.
 set -euo pipefail
+source "$(dirname "$0")/host.sh"
+tonvale_host
 
 need=()
 have_cmd() { command -v "$1" >/dev/null 2>&1; }
@@ -17,9 +19,16 @@ want i686-w64-mingw32-g++-posix g++-mingw-w64-i686-posix
 want i686-w64-mingw32-gcc-posix gcc-mingw-w64-i686-posix
 want i686-w64-mingw32-windres binutils-mingw-w64-i686
 want wine wine
-# A WoW64 Wine: its 64-bit half runs Wine's own services, its i386 half our 32-bit programs.
 [ -x /usr/lib/wine/wine64 ] || need+=(wine64)
-[ -x /usr/lib/wine/wine ] || need+=(wine32:i386)
+if [ "$TONVALE_WINDOWS_BUILD" = i686 ]; then
+  # A WoW64 Wine: its 64-bit half runs Wine's own services, its i386 half our 32-bit programs.
+  [ -x /usr/lib/wine/wine ] || need+=(wine32:i386)
+else
+  # No 32-bit half on a host that cannot run it: the x86-64 twin of the build runs instead.
+  want x86_64-w64-mingw32-g++-posix g++-mingw-w64-x86-64-posix
+  want x86_64-w64-mingw32-gcc-posix gcc-mingw-w64-x86-64-posix
+  want x86_64-w64-mingw32-windres binutils-mingw-w64-x86-64
+fi
 # Wine's own fonts, "MS Sans Serif" among them, which the windows are drawn in as on Windows.
 [ -f /usr/share/wine/fonts/sserife.fon ] || need+=(fonts-wine)
 want Xvfb xvfb

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds the 32-bit release, packs the download dist/Tonvale-<version>-win32.zip and tries it
+# Builds the 32-bit release (and, where this host runs no 32-bit code, the x86-64 twin that the
+# check starts in its place), packs the download dist/Tonvale-<version>-win32.zip and tries it
 # (scripts/dist-check.sh). The same sources give the same bytes: every file carries the release
 # date as its time (SOURCE_DATE_EPOCH overrides it), the text files get Windows line ends, and
 # zip stores the files in sorted order without owners, extra time stamps or folder entries.

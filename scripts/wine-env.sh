@@ -1,16 +1,31 @@
-# Sourced: a Wine prefix private to the build folder, without the Mono and Gecko prompts.
+# Sourced: Wine for the Windows build this host runs (scripts/host.sh), in a prefix private to
+# that build's folder, without the Mono and Gecko prompts.
 TONVALE_ROOT=${TONVALE_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}
-export WINEPREFIX="${TONVALE_WINEPREFIX:-$TONVALE_ROOT/build/wineprefix}"
+source "$TONVALE_ROOT/scripts/host.sh"
+tonvale_host
+export WINEPREFIX="${TONVALE_WINEPREFIX:-$TONVALE_ROOT/$TONVALE_BUILD/wineprefix}"
 # winemenubuilder would write desktop entries and icons outside the repository.
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 export WINEDEBUG=-all
-# WoW64: 64-bit Wine services, 32-bit Tonvale.exe and p2kapi.dll.
+# WoW64 runs 64-bit Wine services beside the 32-bit Tonvale.exe and p2kapi.dll; the x86-64 build
+# needs the 64-bit half alone. Debian's wine, wineboot and winepath take the 32-bit loader
+# whenever wine32 is installed: for the x86-64 build they are replaced by ones that take the
+# 64-bit loader, for this script and every program it starts.
 export WINEARCH=win64
+if [ "$TONVALE_WINDOWS_BUILD" = x64 ]; then
+  export WINELOADER=/usr/lib/wine/wine64
+  case ":$PATH:" in
+    *":$TONVALE_ROOT/scripts/wine64:"*) ;;
+    *) export PATH="$TONVALE_ROOT/scripts/wine64:$PATH" ;;
+  esac
+fi
 
-# Creates the prefix once (about 20 s); later runs reuse it. A prefix made before Wine's 32-bit
-# half was installed has no syswow64 and cannot run 32-bit programs: it is made afresh.
+# Creates the prefix once (about 20 s); later runs reuse it. For the 32-bit build, a prefix made
+# before Wine's 32-bit half was installed has no 32-bit DLLs in syswow64 and cannot run 32-bit
+# programs: it is made afresh.
 tonvale_wine_prefix() {
-  if [ -f "$WINEPREFIX/system.reg" ] && [ ! -d "$WINEPREFIX/drive_c/windows/syswow64" ]; then
+  if [ "$TONVALE_WINDOWS_BUILD" = i686 ] && [ -f "$WINEPREFIX/system.reg" ] &&
+    [ ! -f "$WINEPREFIX/drive_c/windows/syswow64/kernel32.dll" ]; then
     echo "Replacing the 64-bit-only Wine prefix in $WINEPREFIX ..."
     wineserver -k >/dev/null 2>&1 </dev/null || true
     rm -rf "$WINEPREFIX"

@@ -69,7 +69,12 @@ class RecordingPrompts final : public UserPrompts {
         if (choices.empty()) {
             return std::nullopt;
         }
-        auto choice = std::move(choices.front());
+        // The value alone is moved, and only when there is one: moving the whole optional out
+        // of the queue makes GCC 12 for x86-64 warn that its empty storage may be read.
+        std::optional<OpenDialogChoice> choice;
+        if (choices.front()) {
+            choice = std::move(*choices.front());
+        }
         choices.pop_front();
         return choice;
     }
