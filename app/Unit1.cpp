@@ -54,7 +54,7 @@ TForm1::TForm1(HINSTANCE instance, Form1Setup setup)
       setup_(std::move(setup)),
       fileRows_(ListView1),
       workspace_(*setup_.phone, localFiles_, localeCollation(), *this, fileRows_),
-      notifications_([this] { reportConnectedPhone(); }),
+      notifications_([this] { reportPhoneNotification(); }),
       logBatch_(Memo1, ProgressBar1),
       uploadFeedback_(setup_.taskbarProgress, WM_TRAY_ICON, logBatch_),
       taskbarCreatedMessage_(RegisterWindowMessageW(L"TaskbarCreated")) {
@@ -245,9 +245,9 @@ LRESULT TForm1::onNotify(NMHDR& header) {
 }
 
 // The connection report ends, like a command, at the error box when it fails.
-void TForm1::reportConnectedPhone() {
+void TForm1::reportPhoneNotification() {
     try {
-        workspace_.reportConnectedPhone();
+        workspace_.reportPhoneNotification();
     } catch (...) {
         showFailure(std::current_exception());
     }

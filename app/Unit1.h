@@ -82,7 +82,7 @@ class TForm1 final : public win::Form, private WorkspaceView {
     void onFailure(std::exception_ptr failure) override;
     void setUpControls();
     LRESULT onNotify(NMHDR& header);
-    void reportConnectedPhone();
+    void reportPhoneNotification();
     void close();
 
     // Runs one command; a failure ends it and shows the runtime's error box. Notifications of

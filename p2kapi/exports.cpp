@@ -1,10 +1,13 @@
-// The library's exports: each one logs its call and hands it to the virtual phone. Nothing may
-// throw across this C boundary; a failure of the library itself reads as a failed call.
+// The library's operations: each one logs its call and hands it to the virtual phone. Nothing
+// may throw across this C boundary; a failure of the library itself reads as a failed call.
+// On 32-bit x86 the exports are entries that pass each call on in the convention the phone's
+// settings name (see the end of this file); on x86-64 they are the operations themselves.
 #include "p2kapi.h"
 
 #include "call_log.h"
 #include "virtual_phone.h"
 
+#include <cstdint>
 #include <string>
 
 namespace {
@@ -35,28 +38,26 @@ VirtualPhone& Logged(const std::string& line, uint32_t bytesToWrite = 0) {
     return phone;
 }
 
-}  // namespace
+namespace operations {
 
-extern "C" {
-
-int P2K_CALL P2K_Init(P2K_ConnectHandler onConnect) {
+int P2K_Init(P2K_ConnectHandler onConnect) {
     return Guarded(kFailed, [&] {
         Logged("P2K_Init").Register(onConnect);
         return kDone;
     });
 }
 
-int P2K_CALL P2K_GetStatus(void) {
+int P2K_GetStatus(void) {
     return Guarded(0, [] { return Logged("P2K_GetStatus").IsAttached() ? 1 : 0; });
 }
 
-int P2K_CALL P2K_Restart(void) {
+int P2K_Restart(void) {
     return Guarded(kFailed, [] { return DoneIf(Logged("P2K_Restart").Restart()); });
 }
 
 // The phone keeps no state in `volume`; unless VolumeNameBytes asks for the volume's name
 // there, it is left as the caller set it. Without a phone there is no room at all.
-int32_t P2K_CALL File_VolInfo(int32_t* volume) {
+int32_t File_VolInfo(int32_t* volume) {
     return Guarded(int32_t{0}, [&] {
         VirtualPhone& phone = Logged("File_VolInfo");
         phone.WriteVolumeName(volume);
@@ -64,7 +65,7 @@ int32_t P2K_CALL File_VolInfo(int32_t* volume) {
     });
 }
 
-int P2K_CALL Seem_Read(int seem, int record, int offset, int bytes, unsigned char* buffer) {
+int Seem_Read(int seem, int record, int offset, int bytes, unsigned char* buffer) {
     return Guarded(kFailed, [&] {
         const std::string line = "Seem_Read " + std::to_string(seem) + ' ' +
                                  std::to_string(record) + ' ' + std::to_string(offset) + ' ' +
@@ -73,19 +74,19 @@ int P2K_CALL Seem_Read(int seem, int record, int offset, int bytes, unsigned cha
     });
 }
 
-int P2K_CALL File_Count(void) {
+int File_Count(void) {
     return Guarded(kFailed, [] { return Logged("File_Count").CountFiles().value_or(kFailed); });
 }
 
 // Writes always append, so the pointer has nothing to move; only a missing phone fails.
-int P2K_CALL File_SetPointer(int a, int b) {
+int File_SetPointer(int a, int b) {
     return Guarded(kFailed, [&] {
         const std::string line = "File_SetPointer " + std::to_string(a) + ' ' + std::to_string(b);
         return DoneIf(Logged(line).IsAttached());
     });
 }
 
-int P2K_CALL File_Delete(const char* phonePath) {
+int File_Delete(const char* phonePath) {
     return Guarded(kFailed, [&] {
         const std::string line = "File_Delete " + p2kapi::LoggedPath(phonePath);
         return DoneIf(Logged(line).Delete(phonePath));
@@ -93,7 +94,7 @@ int P2K_CALL File_Delete(const char* phonePath) {
 }
 
 // The attributes of a new file are the phone's business; the host file gets none.
-int P2K_CALL File_Create(const char* phonePath, int attributes) {
+int File_Create(const char* phonePath, int attributes) {
     return Guarded(kFailed, [&] {
         const std::string line =
             "File_Create " + p2kapi::LoggedPath(phonePath) + ' ' + std::to_string(attributes);
@@ -101,7 +102,7 @@ int P2K_CALL File_Create(const char* phonePath, int attributes) {
     });
 }
 
-int P2K_CALL File_Write(const void* data, uint32_t length) {
+int File_Write(const void* data, uint32_t length) {
     return Guarded(kFailed, [&] {
         VirtualPhone& phone = Logged("File_Write " + std::to_string(length), length);
         const bool written = phone.Write(data, length);
@@ -112,8 +113,116 @@ int P2K_CALL File_Write(const void* data, uint32_t length) {
     });
 }
 
-int P2K_CALL File_Close(void) {
+int File_Close(void) {
     return Guarded(kFailed, [] { return DoneIf(Logged("File_Close").Close()); });
 }
 
-}  // extern "C"
+}  // namespace operations
+}  // namespace
+
+// The table of the operations, in the order of their entries' numbers.
+#define P2KAPI_OPERATIONS(X)                                                                   \
+    X(0, P2K_Init, int, (P2K_ConnectHandler onConnect), (onConnect))                           \
+    X(1, P2K_GetStatus, int, (void), ())                                                       \
+    X(2, P2K_Restart, int, (void), ())                                                         \
+    X(3, File_VolInfo, int32_t, (int32_t * volume), (volume))                                  \
+    X(4, Seem_Read, int, (int seem, int record, int offset, int bytes, unsigned char* buffer), \
+      (seem, record, offset, bytes, buffer))                                                   \
+    X(5, File_Count, int, (void), ())                                                          \
+    X(6, File_SetPointer, int, (int a, int b), (a, b))                                         \
+    X(7, File_Delete, int, (const char* phonePath), (phonePath))                               \
+    X(8, File_Create, int, (const char* phonePath, int attributes), (phonePath, attributes))   \
+    X(9, File_Write, int, (const void* data, uint32_t length), (data, length))                 \
+    X(10, File_Close, int, (void), ())
+
+#if defined(__i386__) || defined(_M_IX86)
+
+namespace {
+
+// Each operation twice over: removing its arguments itself (stdcall) and leaving them to the
+// caller (cdecl).
+#define P2KAPI_BOTH_CONVENTIONS(number, name, result, parameters, arguments) \
+    result __stdcall Stdcall_##name parameters {                             \
+        return operations::name arguments;                                   \
+    }                                                                        \
+    result __cdecl Cdecl_##name parameters {                                 \
+        return operations::name arguments;                                   \
+    }
+P2KAPI_OPERATIONS(P2KAPI_BOTH_CONVENTIONS)
+
+struct Entries {
+    const void* stdcallEntry;
+    const void* cdeclEntry;
+};
+#define P2KAPI_ENTRIES(number, name, result, parameters, arguments) \
+    {reinterpret_cast<const void*>(&Stdcall_##name), reinterpret_cast<const void*>(&Cdecl_##name)},
+const Entries kEntries[] = {P2KAPI_OPERATIONS(P2KAPI_ENTRIES)};
+
+}  // namespace
+
+// Where the exported entry `number` goes, by the settings; read on the library's first use,
+// and anew at every reset. Called from the entries below with the caller's arguments still on
+// the stack, which it leaves alone.
+extern "C" const void* __cdecl p2kapi_resolve(unsigned number) noexcept
+#if defined(__GNUC__)
+    __asm__("p2kapi_resolve") __attribute__((force_align_arg_pointer))
+#endif
+    ;
+const void* __cdecl p2kapi_resolve(unsigned number) noexcept {
+    const Entries& entries = kEntries[number];
+    try {
+        return VirtualPhone::Instance().Convention() == p2kapi::CallingConvention::Cdecl
+                   ? entries.cdeclEntry
+                   : entries.stdcallEntry;
+    } catch (...) {
+        return entries.stdcallEntry;
+    }
+}
+
+// The exported entries. Assembly, because only a jump leaves the caller's stack exactly as the
+// caller made it, for the operation to take its arguments from in its own convention: each
+// entry puts its number in EAX (which neither convention keeps) and goes to the dispatch,
+// which asks p2kapi_resolve and jumps to the answer.
+#if defined(__GNUC__)
+
+__asm__(
+    ".text\n"
+    "p2kapi_dispatch:\n"
+    "    pushl %eax\n"
+    "    call p2kapi_resolve\n"
+    "    addl $4, %esp\n"
+    "    jmp *%eax\n");
+#define P2KAPI_ENTRY(number, name, result, parameters, arguments)  \
+    extern "C" __attribute__((naked)) void p2kapi_entry_##name() { \
+        __asm__("movl $" #number ", %eax\n\tjmp p2kapi_dispatch"); \
+    }
+
+#else
+
+extern "C" __declspec(naked) void p2kapi_dispatch() {
+    __asm {
+        push eax
+        call p2kapi_resolve
+        add esp, 4
+        jmp eax
+    }
+}
+#define P2KAPI_ENTRY(number, name, result, parameters, arguments) \
+    extern "C" __declspec(naked) void p2kapi_entry_##name() {     \
+        __asm mov eax, number __asm jmp p2kapi_dispatch           \
+    }
+
+#endif
+
+P2KAPI_OPERATIONS(P2KAPI_ENTRY)
+
+#else
+
+// One convention: the exports are the operations.
+#define P2KAPI_EXPORT(number, name, result, parameters, arguments) \
+    extern "C" result name parameters {                            \
+        return operations::name arguments;                         \
+    }
+P2KAPI_OPERATIONS(P2KAPI_EXPORT)
+
+#endif

@@ -28,20 +28,10 @@ void VirtualPhone::RunNotifier() {
         if (attachDue_ && Clock::now() >= *attachDue_) {
             AttachLocked();
         }
-        if (pendingHandlerCalls_ > 0 && handler_ != nullptr) {
-            --pendingHandlerCalls_;
-            const P2K_ConnectHandler handler = handler_;
-            const uint64_t generation = generation_;
-            inHandler_ = true;
-            lock.unlock();
-            handler();
-            lock.lock();
-            inHandler_ = false;
-            if (generation == generation_) {
-                ++handlerCalls_;
-                handlerThreadId_ = ::GetCurrentThreadId();
-            }
-            stateChanged_.notify_all();
+        if (!pendingNotifications_.empty() && handler_ != nullptr) {
+            const bool attached = pendingNotifications_.front();
+            pendingNotifications_.pop_front();
+            CallHandlerLocked(lock, handler_, attached);
             continue;
         }
         if (attachDue_) {
@@ -52,19 +42,60 @@ void VirtualPhone::RunNotifier() {
     }
 }
 
+void VirtualPhone::CallHandlerLocked(std::unique_lock<std::mutex>& lock, P2K_ConnectHandler handler,
+                                     bool attached) {
+    const uint64_t generation = generation_;
+    const bool withState = settings_.handlerGetsState;
+    const DWORD self = ::GetCurrentThreadId();
+    const bool onCallersThread = self != notifierThreadId_;
+    ++handlersRunning_;
+    if (onCallersThread) {
+        callerInHandler_ = self;
+    }
+    lock.unlock();
+    if (withState) {
+        // As a C function of one argument: the argument is ours to take off again, so a handler
+        // that takes none is called safely too.
+        using StateHandler = void(__cdecl*)(int);
+        reinterpret_cast<StateHandler>(handler)(attached ? 1 : 0);
+    } else {
+        handler();
+    }
+    lock.lock();
+    --handlersRunning_;
+    if (onCallersThread) {
+        callerInHandler_ = 0;
+    }
+    if (generation == generation_) {
+        ++handlerCalls_;
+        handlerThreadId_ = self;
+    }
+    stateChanged_.notify_all();
+}
+
 void VirtualPhone::AttachLocked() {
     attachDue_.reset();
     attached_ = true;
     // However often the handler was registered while detached, attaching calls it once.
-    pendingHandlerCalls_ = handler_ != nullptr ? 1 : 0;
+    pendingNotifications_.clear();
+    if (handler_ != nullptr) {
+        pendingNotifications_.push_back(true);
+    }
     notifierWake_.notify_all();
 }
 
+// A phone that goes away takes its undelivered attaches with it; a library that tells of a
+// detach owes one call more.
 void VirtualPhone::DetachLocked() {
+    const bool wasAttached = attached_;
     attachDue_.reset();
     attached_ = false;
-    pendingHandlerCalls_ = 0;
+    pendingNotifications_.clear();
     openFile_.reset();
+    if (wasAttached && settings_.notifyDetach && handler_ != nullptr) {
+        pendingNotifications_.push_back(false);
+        notifierWake_.notify_all();
+    }
 }
 
 void VirtualPhone::ScheduleAttachLocked(unsigned delayMs) {
@@ -80,11 +111,18 @@ void VirtualPhone::Register(P2K_ConnectHandler handler) {
     auto lock = Lock();
     handler_ = handler;
     if (handler == nullptr) {
-        pendingHandlerCalls_ = 0;
+        pendingNotifications_.clear();
+    } else if (attached_ && settings_.handlerOnCallersThread) {
+        CallHandlerLocked(lock, handler, true);
     } else if (attached_) {
-        ++pendingHandlerCalls_;
+        pendingNotifications_.push_back(true);
         notifierWake_.notify_all();
     }
+}
+
+CallingConvention VirtualPhone::Convention() {
+    auto lock = Lock();
+    return settings_.callingConvention;
 }
 
 bool VirtualPhone::IsAttached() {

@@ -75,6 +75,18 @@ void ReadCount(const std::wstring& iniPath, const wchar_t* key, unsigned& count,
     }
 }
 
+// One of two words, case ignored; anything else keeps the default.
+void ReadChoice(const std::wstring& iniPath, const wchar_t* key, const wchar_t* no,
+                const wchar_t* yes, bool& choice) {
+    if (const auto text = ReadString(iniPath, key)) {
+        if (EqualsIgnoringCase(*text, no)) {
+            choice = false;
+        } else if (EqualsIgnoringCase(*text, yes)) {
+            choice = true;
+        }
+    }
+}
+
 }  // namespace
 
 PhoneLabel MakeLabel(const std::string& text) {
@@ -120,6 +132,14 @@ PhoneSettings ReadPhoneSettings(const std::wstring& iniPath) {
     ReadCount(iniPath, L"VolumeNameBytes", settings.volumeNameBytes, kLongestVolumeName);
     ReadCount(iniPath, L"CallDelayMs", settings.callDelayMs);
     ReadCount(iniPath, L"WriteKiBPerSecond", settings.writeKiBPerSecond);
+    bool cCalls = settings.callingConvention == CallingConvention::Cdecl;
+    ReadChoice(iniPath, L"CallingConvention", L"stdcall", L"cdecl", cCalls);
+    settings.callingConvention = cCalls ? CallingConvention::Cdecl : CallingConvention::Stdcall;
+    ReadChoice(iniPath, L"HandlerArgument", L"none", L"state", settings.handlerGetsState);
+    ReadChoice(iniPath, L"HandlerThread", L"own", L"caller", settings.handlerOnCallersThread);
+    if (const auto text = ReadString(iniPath, L"NotifyDetach")) {
+        settings.notifyDetach = ParseSwitch(*text).value_or(settings.notifyDetach);
+    }
     return settings;
 }
 

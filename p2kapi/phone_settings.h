@@ -10,6 +10,11 @@ namespace p2kapi {
 
 using PhoneLabel = std::array<char, 4>;
 
+// How the library is called: each operation removes its arguments (stdcall), or leaves them to
+// the caller (cdecl, what a C header without a convention gives). 32-bit x86 only: an x86-64
+// library has one convention.
+enum class CallingConvention { Stdcall, Cdecl };
+
 struct PhoneSettings {
     std::wstring root;  // Host folder that holds the volume "/a"; absolute.
     PhoneLabel label{'E', '3', '9', '8'};
@@ -24,6 +29,15 @@ struct PhoneSettings {
     // writeKiBPerSecond (0: as fast as the host's disk).
     unsigned callDelayMs = 0;
     unsigned writeKiBPerSecond = 0;
+    // How the library is built and calls the program's connection handler, as libraries in the
+    // wild differ: the operations' convention; the handler called with no argument, or with 1
+    // on attach and 0 on detach (as a C function, which leaves the argument to its caller); a
+    // registration while attached calling it from the library's thread, or inside P2K_Init on
+    // the caller's thread; and a call when the phone goes away, too.
+    CallingConvention callingConvention = CallingConvention::Stdcall;
+    bool handlerGetsState = false;
+    bool handlerOnCallersThread = false;
+    bool notifyDetach = false;
 };
 
 inline constexpr unsigned kLongestVolumeName = 128;

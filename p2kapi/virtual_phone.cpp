@@ -44,15 +44,16 @@ void VirtualPhone::Reset(PhoneSettings settings) {
     // (unless the handler itself resets, which must not wait for itself).
     ++generation_;
     handler_ = nullptr;
-    pendingHandlerCalls_ = 0;
-    if (::GetCurrentThreadId() != notifierThreadId_) {
-        stateChanged_.wait(lock, [this] { return !inHandler_; });
+    pendingNotifications_.clear();
+    const DWORD self = ::GetCurrentThreadId();
+    if (self != notifierThreadId_ && self != callerInHandler_) {
+        stateChanged_.wait(lock, [this] { return handlersRunning_ == 0; });
     }
     // Calls made while waiting belong to the old phone too.
     attached_ = false;
     attachDue_.reset();
     handler_ = nullptr;
-    pendingHandlerCalls_ = 0;
+    pendingNotifications_.clear();
     handlerCalls_ = 0;
     handlerThreadId_ = 0;
     openFile_.reset();

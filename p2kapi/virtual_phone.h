@@ -16,6 +16,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <cstdint>
+#include <deque>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -36,7 +37,11 @@ class VirtualPhone {
     // Takes the time a real phone takes for a call that carries `bytes` to write; the phone's
     // state stays unlocked meanwhile, so its thread goes on.
     void TakeTime(uint32_t bytes);
+    // Takes the handler; with HandlerThread=caller, a registration while attached calls it
+    // before returning, on the caller's thread.
     void Register(P2K_ConnectHandler handler);
+    // The convention the library's operations are called in, by the settings.
+    CallingConvention Convention();
     bool IsAttached();
     bool Restart();
     std::optional<int32_t> FreeBytes();
@@ -77,6 +82,10 @@ class VirtualPhone {
 
     void AttachLocked();
     void DetachLocked();
+    // Calls the handler as the settings say, with the state released meanwhile, and counts the
+    // call unless a reset came in between.
+    void CallHandlerLocked(std::unique_lock<std::mutex>& lock, P2K_ConnectHandler handler,
+                           bool attached);
     void ScheduleAttachLocked(unsigned delayMs);
     // Counts the volume afresh; usedBytes_ follows.
     VolumeUsage RescanLocked();
@@ -96,10 +105,12 @@ class VirtualPhone {
     bool attached_ = false;
     std::optional<Clock::time_point> attachDue_;
     P2K_ConnectHandler handler_ = nullptr;
-    int pendingHandlerCalls_ = 0;
+    // Handler calls the library's thread owes: true for an attach, false for a detach.
+    std::deque<bool> pendingNotifications_;
     // Bumped by every reset, so that a handler call begun before it is not counted after it.
     uint64_t generation_ = 0;
-    bool inHandler_ = false;
+    int handlersRunning_ = 0;
+    DWORD callerInHandler_ = 0;  // a caller's thread inside the handler, with HandlerThread=caller
     int handlerCalls_ = 0;
     DWORD handlerThreadId_ = 0;
     tonvale::OwnedKernelHandle notifierThread_;

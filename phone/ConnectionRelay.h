@@ -1,6 +1,8 @@
-// The library calls the connection handler on a thread of its own, with no context. The relay
-// counts each call for the main window and announces them with a posted message, so the work
-// runs on the user-interface thread and never overlaps a handler there.
+// The library calls the connection handler with no context: on a thread of its own, or on the
+// window's own thread inside P2K_Init while start-up or Connect runs, once or several times in
+// a row, possibly after the window is gone. The relay only counts each call for the main window
+// and announces them with a posted message, so the work runs on the user-interface thread once
+// the running command has ended, once per call, and never overlaps a handler there.
 #pragma once
 
 #include <windows.h>

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "CodePage.h"
+#include "PhoneCommands.h"
 
 namespace tonvale {
 
@@ -31,6 +32,14 @@ std::wstring reportConnectedPhone(Phone& phone, PhoneStatusView& view) {
     view.appendLog(L"Connected");
     // The figure is asked for again: it is what the upload's room check compares against.
     return std::to_wstring(phone.freeBytes());
+}
+
+std::optional<std::wstring> reportPhoneNotification(Phone& phone, PhoneStatusView& view) {
+    if (!phone.isConnected()) {
+        view.setStatusPanel(0, kStatusDisconnected);
+        return std::nullopt;
+    }
+    return reportConnectedPhone(phone, view);
 }
 
 }  // namespace tonvale

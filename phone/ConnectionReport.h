@@ -1,6 +1,8 @@
 // What the program does when the library reports an attached phone.
 #pragma once
 
+#include <optional>
+
 #include "Phone.h"
 #include "PhoneStatusView.h"
 
@@ -10,6 +12,12 @@ namespace tonvale {
 // "Connected", and returns the free-space figure to record: the free bytes asked for again, as
 // decimal text.
 std::wstring reportConnectedPhone(Phone& phone, PhoneStatusView& view);
+
+// What the program does when the library calls the connection handler. Some libraries call it
+// when the phone goes away as well, so the phone is asked first: connected, it is reported as
+// above and the new figure returned; otherwise panel 0 shows the phone gone, nothing is logged,
+// nothing more is asked of the library, and the figure stays as it was (nothing returned).
+std::optional<std::wstring> reportPhoneNotification(Phone& phone, PhoneStatusView& view);
 
 // Free kilobytes as the status panel shows them: cut towards zero, never rounded.
 int32_t freeKilobytes(int32_t freeBytes);

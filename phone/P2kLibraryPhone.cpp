@@ -1,5 +1,7 @@
 #include "P2kLibraryPhone.h"
 
+#include "LibraryCallGate.h"
+
 namespace tonvale {
 
 namespace {
@@ -8,48 +10,49 @@ constexpr int kLabelSeem = 0x0117;
 
 }  // namespace
 
+// Every call goes through the gate: the library may be of either calling convention.
 void P2kLibraryPhone::registerConnectionHandler() {
-    P2K_Init(connectionHandler_);
+    callLibrary<int>(&P2K_Init, connectionHandler_);
 }
 
 bool P2kLibraryPhone::isConnected() {
-    return P2K_GetStatus() == 1;
+    return callLibrary<int>(&P2K_GetStatus) == 1;
 }
 
 void P2kLibraryPhone::restart() {
-    P2K_Restart();
+    callLibrary<int>(&P2K_Restart);
 }
 
 int32_t P2kLibraryPhone::freeBytes() {
-    return File_VolInfo(reinterpret_cast<int32_t*>(volumeInfo_.data()));
+    return callLibrary<int32_t>(&File_VolInfo, reinterpret_cast<int32_t*>(volumeInfo_.data()));
 }
 
 void P2kLibraryPhone::readLabelSeem(unsigned char (&buffer)[7]) {
-    Seem_Read(kLabelSeem, 1, 1, 7, buffer);
+    callLibrary<int>(&Seem_Read, kLabelSeem, 1, 1, 7, &buffer[0]);
 }
 
 int P2kLibraryPhone::fileCount() {
-    return File_Count();
+    return callLibrary<int>(&File_Count);
 }
 
 void P2kLibraryPhone::resetFilePointer() {
-    File_SetPointer(0, 0);
+    callLibrary<int>(&File_SetPointer, 0, 0);
 }
 
 int P2kLibraryPhone::deleteFile(const std::string& phonePath) {
-    return File_Delete(phonePath.c_str());
+    return callLibrary<int>(&File_Delete, phonePath.c_str());
 }
 
 int P2kLibraryPhone::createFile(const std::string& phonePath) {
-    return File_Create(phonePath.c_str(), 0);
+    return callLibrary<int>(&File_Create, phonePath.c_str(), 0);
 }
 
 int P2kLibraryPhone::writeFile(const void* data, uint32_t length) {
-    return File_Write(data, length);
+    return callLibrary<int>(&File_Write, data, length);
 }
 
 void P2kLibraryPhone::closeFile() {
-    File_Close();
+    callLibrary<int>(&File_Close);
 }
 
 }  // namespace tonvale

@@ -1,7 +1,9 @@
 // The phone-interface library p2kapi.dll: the eleven operations the program binds at load time.
 // The libraries that come with the phones are 32-bit DLLs, so the program is a 32-bit one too.
-// Their exports are the bare names ("P2K_Init"), although the operations are __stdcall, whose
-// names a 32-bit compiler decorates ("P2K_Init@4"): the import library is made to match them.
+// Their exports are the bare names ("P2K_Init"). The operations are declared __stdcall, whose
+// names a 32-bit compiler decorates ("P2K_Init@4"), and the import library is made to match;
+// but libraries are built in either convention, so the program calls them only through the
+// gate of LibraryCallGate.h, which holds with both.
 // Phone paths are zero-terminated 8-bit strings beginning "/a/".
 #pragma once
 
@@ -21,7 +23,10 @@
 
 extern "C" {
 
-// Called by the library, from a thread of its own, when a phone is attached.
+// Called by the library when a phone is attached, from a thread of its own or inside P2K_Init,
+// and by some libraries also when it goes away. The handler takes no argument and removes none
+// from the stack (with no arguments both conventions are the same): it serves a library that
+// passes none under either convention, and one that passes the phone's state as a C function.
 typedef void(P2K_CALL* P2K_ConnectHandler)(void);
 
 // Registers the connection handler; every registration while a phone is attached leads to one call.

@@ -49,8 +49,10 @@ void Workspace::rename(size_t index, std::wstring name) {
     list_.rename(index, std::move(name));
 }
 
-void Workspace::reportConnectedPhone() {
-    setFreeSpaceFigure(tonvale::reportConnectedPhone(phone_, view_));
+void Workspace::reportPhoneNotification() {
+    if (auto figure = tonvale::reportPhoneNotification(phone_, view_)) {
+        setFreeSpaceFigure(std::move(*figure));
+    }
 }
 
 void Workspace::setPendingTotal(std::wstring text) {

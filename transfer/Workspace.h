@@ -54,9 +54,9 @@ class Workspace {
     // A name edited in place, which takes the entry's place in the order; a name the phone
     // cannot hold is refused with a log line.
     void rename(size_t index, std::wstring name);
-    // The library reported an attached phone: the status panels, "Connected" and the new
-    // free-space figure.
-    void reportConnectedPhone();
+    // The library called the connection handler: for an attached phone the status panels,
+    // "Connected" and the new free-space figure; for one gone, panel 0 alone.
+    void reportPhoneNotification();
 
   private:
     void setPendingTotal(std::wstring text);

@@ -40,6 +40,17 @@ Form1Test::~Form1Test() {
 
 void Form1Test::start(bool phoneAttached) {
     P2KTest_Reset(phoneRoot_.c_str(), "E398", 32 << 20, phoneAttached ? 1 : 0, 0, 100);
+    createForm();
+}
+
+void Form1Test::startWithLibrary(const std::string& iniKeys) {
+    const fs::path ini = folder_ / L"p2kapi.ini";
+    writeBytes(ini, "[Phone]\r\nRoot=phone\r\nAttachDelayMs=0\r\n" + iniKeys);
+    P2KTest_ResetFromIni(ini.c_str());
+    createForm();
+}
+
+void Form1Test::createForm() {
     form_ = std::make_unique<TForm1>(
         GetModuleHandleW(nullptr),
         Form1Setup{&phone_, &prompts_, settingsPath_, L"app_tests", false, &tray_});

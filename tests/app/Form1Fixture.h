@@ -125,8 +125,11 @@ class Form1Test : public ::testing::Test {
     Form1Test();
     ~Form1Test() override;
 
+    void createForm();
     // Creates the window; the phone is reset first, detached unless asked.
     void start(bool phoneAttached = false);
+    // As start(), with a phone attached at once whose p2kapi.ini holds these keys as well.
+    void startWithLibrary(const std::string& iniKeys);
     // As start(), shown and active, for what needs the focus or the screen.
     void startShown();
     // As start(), with the phone attached and reported ("Connected" in the log).

@@ -40,16 +40,16 @@ TEST(ConnectionReport, FreeKilobytesAreCutTowardsZeroAndTheFigureKeepsTheBytes) 
     }
 }
 
-TEST(ConnectionReport, FillsThePanelsLogsAndRecordsInOrder) {
+TEST(ConnectionReport, AnAttachAsksTheStatusThenFillsThePanelsLogsAndRecordsInOrder) {
     Connection connection;
     const unsigned char seem[7] = {'E', 1, '3', 2, '9', 3, '8'};
     std::copy(std::begin(seem), std::end(seem), connection.phone.seem);
     // The panel uses the first answer, the recorded figure the second.
     connection.phone.freeBytesAnswers = {4096, 3072};
-    const std::wstring figure = reportConnectedPhone(connection.phone, connection.view);
+    const auto figure = reportPhoneNotification(connection.phone, connection.view);
 
-    EXPECT_EQ(connection.phone.calls,
-              (std::vector<std::string>{"File_VolInfo", "Seem_Read", "File_VolInfo"}));
+    EXPECT_EQ(connection.phone.calls, (std::vector<std::string>{"P2K_GetStatus", "File_VolInfo",
+                                                                "Seem_Read", "File_VolInfo"}));
     EXPECT_EQ(connection.view.events, (std::vector<std::wstring>{
                                           L"panel0=Status: Connected",
                                           L"panel1=Phone: E398",
@@ -58,6 +58,24 @@ TEST(ConnectionReport, FillsThePanelsLogsAndRecordsInOrder) {
                                       }));
     EXPECT_EQ(figure, L"3072");
     EXPECT_EQ(connection.view.panels[3], L"");
+}
+
+// A library that also calls the handler when the phone goes away must not have the window
+// report a connection for a phone just pulled out.
+TEST(ConnectionReport, ANotificationWithoutAConnectedPhoneShowsItGoneAndAsksNothingMore) {
+    Connection connection;
+    connection.phone.seem[0] = 'A';
+    connection.report(10240);
+    connection.phone.calls.clear();
+    connection.view.events.clear();
+    connection.phone.connected = false;
+
+    EXPECT_EQ(reportPhoneNotification(connection.phone, connection.view), std::nullopt);
+    EXPECT_EQ(connection.phone.calls, std::vector<std::string>{"P2K_GetStatus"});
+    EXPECT_EQ(connection.view.events, std::vector<std::wstring>{L"panel0=Status: Dinnected"});
+    EXPECT_EQ(connection.view.panels[1], L"Phone: A");
+    EXPECT_EQ(connection.view.panels[2], L"Volume: /a, Free: 10 Kb");
+    EXPECT_EQ(connection.view.log, std::vector<std::wstring>{L"Connected"});
 }
 
 TEST(ConnectionReport, LabelEndsAtTheFirstZeroCharacter) {

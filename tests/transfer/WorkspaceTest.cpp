@@ -29,7 +29,7 @@ struct Working {
     }
     void connect(int32_t freeBytes) {
         phone.freeBytesAnswers = {freeBytes};
-        workspace.reportConnectedPhone();
+        workspace.reportPhoneNotification();
     }
     // The upload's outcome: the line after the opening count, or the error box's message.
     std::wstring upload() {
@@ -130,11 +130,18 @@ TEST(Workspace, ARenameTakesItsPlaceOrIsRefusedWithALine) {
     EXPECT_EQ(w.view.rows.size(), 2u);
 }
 
-TEST(Workspace, AConnectionReportRecordsTheSecondFreeSpaceAnswer) {
+TEST(Workspace, AConnectionReportRecordsTheSecondFreeSpaceAnswerAndADetachKeepsIt) {
     Working w;
     w.phone.freeBytesAnswers = {4096, 3072};
-    w.workspace.reportConnectedPhone();
+    w.workspace.reportPhoneNotification();
     EXPECT_EQ(w.view.panels[2], L"Volume: /a, Free: 4 Kb");
+    EXPECT_EQ(w.workspace.freeSpaceFigure(), L"3072");
+    EXPECT_EQ(w.view.freeSpace, L"3072");
+
+    w.phone.connected = false;
+    w.phone.freeBytesAnswers = {0};
+    w.workspace.reportPhoneNotification();
+    EXPECT_EQ(w.view.panels[0], L"Status: Dinnected");
     EXPECT_EQ(w.workspace.freeSpaceFigure(), L"3072");
     EXPECT_EQ(w.view.freeSpace, L"3072");
 }
