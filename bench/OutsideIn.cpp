@@ -1,11 +1,13 @@
 // Upload as a user meets it: the shipped Tonvale.exe in a process of its own beside the virtual
 // phone, its files chosen in its real Open dialog, and Upload pressed from outside; the clock
-// runs from the click until the program's handler returns. Against it, CopyFileW of the same
-// files into a fresh folder. Runs alternate, the first after the program's start counted too;
-// every upload is checked byte for byte on the phone.
+// runs from the click until the program's handler returns. Against it, the floor of the work
+// (bench_floor_upload, the same files through a virtual phone of its own, timed inside it) and,
+// for reference, CopyFileW of the same files into a fresh folder. Runs take turns, the first
+// after the program's start counted too; every upload is checked byte for byte on the phone.
 //
 //   bench_outside <runs> <bytes>x<count>...
-// prints "outside_upload_<count>x<bytes> <median> <min> <max>" and the same for "outside_copy_".
+// prints "outside_upload_<count>x<bytes> <median> <min> <max>" and the same for
+// "outside_floor_" and "outside_copy_".
 #include <windows.h>
 
 #include <algorithm>
@@ -17,6 +19,7 @@
 #include <vector>
 
 #include "BenchClock.h"
+#include "BenchProcess.h"
 #include "Form1Layout.h"
 #include "KernelHandles.h"
 #include "RunningTonvale.h"
@@ -72,8 +75,26 @@ void emptyFolder(const fs::path& folder) {
 
 struct Samples {
     std::vector<double> upload;
+    std::vector<double> floor;
     std::vector<double> copy;
 };
+
+fs::path besideThisProgram(const wchar_t* name) {
+    std::wstring path(MAX_PATH, L'\0');
+    path.resize(GetModuleFileNameW(nullptr, path.data(), MAX_PATH));
+    return fs::path(path).parent_path() / name;
+}
+
+// The floor program beside a virtual phone of its own, with room for every set.
+fs::path prepareFloor(const fs::path& folder) {
+    fs::create_directories(folder);
+    for (const wchar_t* file : {L"bench_floor_upload.exe", L"p2kapi.dll"}) {
+        fs::copy_file(besideThisProgram(file), folder / file, fs::copy_options::overwrite_existing);
+    }
+    writeFile(folder / L"p2kapi.ini",
+              "[Phone]\r\nRoot=phone\r\nCapacity=1073741824\r\nAttachDelayMs=0\r\n");
+    return folder / L"phone" / L"mobile" / L"picture";
+}
 
 Samples measureSet(const fs::path& work, int runs, size_t bytes, size_t count) {
     const fs::path source = work / L"files";
@@ -100,11 +121,23 @@ Samples measureSet(const fs::path& work, int runs, size_t bytes, size_t count) {
     }
     const fs::path onPhone = tonvale.phoneFolder(L"picture");
     const fs::path copies = work / L"copies";
+    const fs::path floorFolder = work / L"floor";
+    const fs::path onFloorPhone = prepareFloor(floorFolder);
 
     Samples samples;
     for (int run = 0; run < runs; ++run) {
-        for (int turn = 0; turn < 2; ++turn) {
-            if ((turn == 0) == (run % 2 == 0)) {
+        for (int turn = 0; turn < 3; ++turn) {
+            // The floor goes between the two, first after one and then after the other.
+            if (turn == 1) {
+                emptyFolder(onFloorPhone);
+                samples.floor.push_back(tonvale::bench::secondsPrintedBy(
+                    floorFolder / L"bench_floor_upload.exe", {source.wstring()}));
+                for (size_t i = 0; i < count; ++i) {
+                    if (readFile(onFloorPhone / names[i]) != contents[i]) {
+                        fail("a file did not arrive whole through the floor");
+                    }
+                }
+            } else if ((turn == 0) == (run % 2 == 0)) {
                 emptyFolder(onPhone);
                 const Stopwatch watch;
                 DWORD_PTR answer = 0;
@@ -162,6 +195,7 @@ int wmain(int argc, wchar_t** argv) {
             const Samples samples = measureSet(work, runs, bytes, count);
             const std::string set = std::to_string(count) + "x" + std::to_string(bytes);
             print("upload", set, samples.upload);
+            print("floor", set, samples.floor);
             print("copy", set, samples.copy);
             std::fflush(stdout);
             fs::remove_all(work, ignored);

@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "BenchClock.h"
+#include "BenchProcess.h"
 #include "BenchWindow.h"
 #include "p2kapi_test.h"
 
@@ -127,19 +128,42 @@ double timeOpen(const WorkFolder& work, std::vector<std::wstring> selection) {
     return seconds;
 }
 
+// The same files through the floor of Open, a program of its own beside this one.
+double timeOpenFloor(const WorkFolder& work, int count) {
+    wchar_t self[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    return secondsPrintedBy(fs::path(self).parent_path() / L"bench_floor_open.exe",
+                            {(work / L"local").wstring(), std::to_wstring(count)});
+}
+
+void printSpread(const char* name, int count, const std::vector<double>& samples) {
+    std::printf("%s_%d %.6f %.6f %.6f\n", name, count, median(samples),
+                *std::min_element(samples.begin(), samples.end()),
+                *std::max_element(samples.begin(), samples.end()));
+}
+
+// Open and its floor take turns.
 int openBench(int runs, const std::vector<int>& counts) {
     const WorkFolder work;
     const int most = *std::max_element(counts.begin(), counts.end());
     const std::vector<std::wstring> all = makeFiles(work / L"local", most, 1536, L".mid");
     std::map<int, std::vector<double>> opens;
+    std::map<int, std::vector<double>> floors;
     for (int run = 0; run < runs; ++run) {
         for (int count : counts) {
-            opens[count].push_back(
-                timeOpen(work, std::vector<std::wstring>(all.begin(), all.begin() + count)));
+            const std::vector<std::wstring> selection(all.begin(), all.begin() + count);
+            if (run % 2 == 0) {
+                opens[count].push_back(timeOpen(work, selection));
+                floors[count].push_back(timeOpenFloor(work, count));
+            } else {
+                floors[count].push_back(timeOpenFloor(work, count));
+                opens[count].push_back(timeOpen(work, selection));
+            }
         }
     }
     for (int count : counts) {
-        std::printf("open_%d %.6f\n", count, median(opens[count]));
+        printSpread("open", count, opens[count]);
+        printSpread("open_floor", count, floors[count]);
     }
     return 0;
 }
