@@ -123,6 +123,7 @@ Samples measureSet(const fs::path& work, int runs, size_t bytes, size_t count) {
     const fs::path copies = work / L"copies";
     const fs::path floorFolder = work / L"floor";
     const fs::path onFloorPhone = prepareFloor(floorFolder);
+    tonvale::bench::FloorProgram floor(floorFolder / L"bench_floor_upload.exe", {source.wstring()});
 
     Samples samples;
     for (int run = 0; run < runs; ++run) {
@@ -130,8 +131,7 @@ Samples measureSet(const fs::path& work, int runs, size_t bytes, size_t count) {
             // The floor goes between the two, first after one and then after the other.
             if (turn == 1) {
                 emptyFolder(onFloorPhone);
-                samples.floor.push_back(tonvale::bench::secondsPrintedBy(
-                    floorFolder / L"bench_floor_upload.exe", {source.wstring()}));
+                samples.floor.push_back(floor.run());
                 for (size_t i = 0; i < count; ++i) {
                     if (readFile(onFloorPhone / names[i]) != contents[i]) {
                         fail("a file did not arrive whole through the floor");

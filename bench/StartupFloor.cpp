@@ -26,7 +26,7 @@ LRESULT CALLBACK floorProcedure(HWND window, UINT message, WPARAM wParam, LPARAM
 
 HBITMAP picture(HINSTANCE instance, const wchar_t* name) {
     return static_cast<HBITMAP>(
-        LoadImageW(instance, name, IMAGE_BITMAP, kPicture, kPicture, LR_CREATEDIBSECTION));
+        LoadImageW(instance, name, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
 }
 
 // Menus draw item pictures with premultiplied alpha.
@@ -201,8 +201,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     const int edges[] = {100, 180, 350, 400};
     SendMessageW(status, SB_SETPARTS, 4, reinterpret_cast<LPARAM>(edges));
     SendMessageW(status, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(L"Status: Dinnected"));
-    // The tabs hold the others: beneath them all.
-    SetWindowPos(tabs, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    // The tabs and group boxes hold the others and lie beneath them: each new window goes on
+    // top of its siblings, so made first they are there already, and no restacking is needed.
 
     ShowWindow(window, showCommand);
     UpdateWindow(window);

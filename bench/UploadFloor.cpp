@@ -5,8 +5,9 @@
 // delete, create, writes of at most 65,535 bytes and close, and the two counts again.
 //
 //   bench_floor_upload <folder>
-// uploads the folder's files, in the order of their names, into the phone's picture folder
-// once the phone has attached, and prints the seconds the upload took.
+// waits for the phone to attach; then, for each line read, uploads the folder's files in the
+// order of their names into the phone's picture folder and prints the seconds it took, or a
+// line beginning "x" when it could not.
 #include <windows.h>
 
 #include <algorithm>
@@ -61,6 +62,43 @@ void countFiles() {
     File_Count();
 }
 
+// One upload of `files`; prints its seconds and returns nothing, or returns what failed.
+const char* upload(const std::vector<fs::path>& files, Buffer& buffer) {
+    LARGE_INTEGER start{};
+    LARGE_INTEGER end{};
+    LARGE_INTEGER frequency{};
+    QueryPerformanceCounter(&start);
+    File_SetPointer(0, 0);
+    P2K_GetStatus();
+    countFiles();
+    for (const fs::path& file : files) {
+        size_t size = 0;
+        if (!load(file, buffer, size)) {
+            return "a file cannot be read";
+        }
+        const std::string phonePath = "/a/mobile/picture/" + file.filename().string();
+        File_Delete(phonePath.c_str());
+        if (File_Create(phonePath.c_str(), 0) == -1) {
+            return "a phone file cannot be created";
+        }
+        size_t written = 0;
+        do {
+            const size_t piece = std::min(size - written, kLargestWrite);
+            if (File_Write(buffer.bytes.get() + written, static_cast<uint32_t>(piece)) != 0) {
+                return "a write failed";
+            }
+            written += piece;
+        } while (written < size);
+        File_Close();
+    }
+    countFiles();
+    QueryPerformanceCounter(&end);
+    QueryPerformanceFrequency(&frequency);
+    std::printf("%.6f\n", static_cast<double>(end.QuadPart - start.QuadPart) /
+                              static_cast<double>(frequency.QuadPart));
+    return nullptr;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -82,41 +120,14 @@ int wmain(int argc, wchar_t** argv) {
         Sleep(10);
     }
 
-    LARGE_INTEGER start{};
-    LARGE_INTEGER end{};
-    LARGE_INTEGER frequency{};
-    QueryPerformanceCounter(&start);
-    File_SetPointer(0, 0);
-    P2K_GetStatus();
-    countFiles();
+    char request[64];
     Buffer buffer;
-    for (const fs::path& file : files) {
-        size_t size = 0;
-        if (!load(file, buffer, size)) {
-            std::fprintf(stderr, "bench_floor_upload: a file cannot be read\n");
-            return 1;
+    while (std::fgets(request, sizeof request, stdin) != nullptr) {
+        const char* failure = upload(files, buffer);
+        if (failure != nullptr) {
+            std::printf("x %s\n", failure);
         }
-        const std::string phonePath = "/a/mobile/picture/" + file.filename().string();
-        File_Delete(phonePath.c_str());
-        if (File_Create(phonePath.c_str(), 0) == -1) {
-            std::fprintf(stderr, "bench_floor_upload: a phone file cannot be created\n");
-            return 1;
-        }
-        size_t written = 0;
-        do {
-            const size_t piece = std::min(size - written, kLargestWrite);
-            if (File_Write(buffer.bytes.get() + written, static_cast<uint32_t>(piece)) != 0) {
-                std::fprintf(stderr, "bench_floor_upload: a write failed\n");
-                return 1;
-            }
-            written += piece;
-        } while (written < size);
-        File_Close();
+        std::fflush(stdout);
     }
-    countFiles();
-    QueryPerformanceCounter(&end);
-    QueryPerformanceFrequency(&frequency);
-    std::printf("%.6f\n", static_cast<double>(end.QuadPart - start.QuadPart) /
-                              static_cast<double>(frequency.QuadPart));
     return 0;
 }

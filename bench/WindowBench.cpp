@@ -128,14 +128,6 @@ double timeOpen(const WorkFolder& work, std::vector<std::wstring> selection) {
     return seconds;
 }
 
-// The same files through the floor of Open, a program of its own beside this one.
-double timeOpenFloor(const WorkFolder& work, int count) {
-    wchar_t self[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, self, MAX_PATH);
-    return secondsPrintedBy(fs::path(self).parent_path() / L"bench_floor_open.exe",
-                            {(work / L"local").wstring(), std::to_wstring(count)});
-}
-
 void printSpread(const char* name, int count, const std::vector<double>& samples) {
     std::printf("%s_%d %.6f %.6f %.6f\n", name, count, median(samples),
                 *std::min_element(samples.begin(), samples.end()),
@@ -149,14 +141,19 @@ int openBench(int runs, const std::vector<int>& counts) {
     const std::vector<std::wstring> all = makeFiles(work / L"local", most, 1536, L".mid");
     std::map<int, std::vector<double>> opens;
     std::map<int, std::vector<double>> floors;
+    // The floor of Open, a program of its own beside this one, for the whole measurement.
+    wchar_t self[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    FloorProgram floor(fs::path(self).parent_path() / L"bench_floor_open.exe",
+                       {(work / L"local").wstring()});
     for (int run = 0; run < runs; ++run) {
         for (int count : counts) {
             const std::vector<std::wstring> selection(all.begin(), all.begin() + count);
             if (run % 2 == 0) {
                 opens[count].push_back(timeOpen(work, selection));
-                floors[count].push_back(timeOpenFloor(work, count));
+                floors[count].push_back(floor.run(std::to_string(count)));
             } else {
-                floors[count].push_back(timeOpenFloor(work, count));
+                floors[count].push_back(floor.run(std::to_string(count)));
                 opens[count].push_back(timeOpen(work, selection));
             }
         }
