@@ -108,4 +108,17 @@ void FileListRows::removeAllRows() {
     countRows();
 }
 
+LRESULT FileListRows::find(const NMLVFINDITEMW& request) const {
+    const LVFINDINFOW& what = request.lvfi;
+    if (files_ == nullptr || (what.flags & (LVFI_STRING | LVFI_PARTIAL)) == 0 ||
+        what.psz == nullptr) {
+        return -1;
+    }
+    static const Collation same = localeCollationIgnoringCase();
+    const auto found = files_->findStartingWith(
+        what.psz, static_cast<size_t>(std::max(request.iStart, 0)), (what.flags & LVFI_WRAP) != 0,
+        same, (what.flags & LVFI_PARTIAL) == 0);
+    return found ? static_cast<LRESULT>(*found) : -1;
+}
+
 }  // namespace tonvale

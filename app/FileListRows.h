@@ -26,6 +26,9 @@ class FileListRows final : public FileListView {
     void scaleColumns(int dpi) const;
     // The text of a row's column, which the list view asks for (LVN_GETDISPINFO).
     void fill(NMLVDISPINFOW& request) const;
+    // The row the list view's type-ahead asks for (LVN_ODFINDITEM): the next whose name
+    // begins with the typed letters, case ignored as Explorer does; -1 for none.
+    LRESULT find(const NMLVFINDITEMW& request) const;
 
     // Open adds thousands of rows at once: while a batch lasts, the list view learns of them
     // only when it ends, in one count. The caller keeps the list view from drawing meanwhile

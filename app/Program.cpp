@@ -42,6 +42,11 @@ OptionsDialogOnDemand::OptionsDialogOnDemand(HINSTANCE instance, TForm1& mainWin
                                           if (dialog_) {
                                               dialog_->standAlone(inTray);
                                           }
+                                      },
+                                      [this](bool enabled) {
+                                          if (dialog_) {
+                                              EnableWindow(dialog_->handle(), enabled);
+                                          }
                                       }});
 }
 

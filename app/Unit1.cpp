@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include <tuple>
 #include <utility>
 
 #include "ConnectionRelay.h"
@@ -105,6 +106,13 @@ LRESULT TForm1::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_MENUBAR));
             }
             break;
+        case WM_DEFERRED_NOTICE:
+            if (uploadFeedback_.running()) {
+                PostMessageW(handle(), WM_DEFERRED_NOTICE, 0, 0);
+            } else if (!closing_) {
+                runDeferredNotices();
+            }
+            return 0;
         case WM_PHONE_CONNECTED:
             if (!closing_) {
                 notifications_.arrived(ConnectionRelay::take(handle()));
@@ -221,27 +229,59 @@ void TForm1::addHints() {
     }
 }
 
+// While an upload runs, the window keeps answering the system (see UploadFeedback) and so takes
+// the messages other threads and the system send it; input and posted messages wait. Of the
+// notifications, these can come then: a name edit ended by a focus change (the user switching
+// to another window), and a change of tab reported by a control the system drove. Neither may
+// change the list or the folder the upload works through: each is kept and carried out once
+// the upload has ended, as commands are. No name edit may begin meanwhile.
 LRESULT TForm1::onNotify(NMHDR& header) {
+    const bool uploading = uploadFeedback_.running();
     if (header.idFrom == IdTabControl1 && header.code == TCN_SELCHANGE) {
-        runCommand(&TForm1::TabControl1Change);
+        if (uploading) {
+            deferredTabChange_ = true;
+            PostMessageW(handle(), WM_DEFERRED_NOTICE, 0, 0);
+        } else {
+            runCommand(&TForm1::TabControl1Change);
+        }
         return 0;
     }
     if (header.idFrom == IdListView1 && header.code == LVN_GETDISPINFOW) {
         fileRows_.fill(reinterpret_cast<NMLVDISPINFOW&>(header));
         return 0;
     }
+    if (header.idFrom == IdListView1 && header.code == LVN_ODFINDITEMW) {
+        return fileRows_.find(reinterpret_cast<const NMLVFINDITEMW&>(header));
+    }
+    if (header.idFrom == IdListView1 && header.code == LVN_BEGINLABELEDITW) {
+        return uploading ? TRUE : FALSE;
+    }
     if (header.idFrom == IdListView1 && header.code == LVN_ENDLABELEDITW) {
         // A cancelled edit keeps the old name. A new one goes through the workspace, which
         // moves the row to its place; the list view itself changes nothing.
         const auto& edit = reinterpret_cast<const NMLVDISPINFOW&>(header);
         if (edit.item.pszText != nullptr && edit.item.iItem >= 0) {
-            editedRow_ = edit.item.iItem;
-            editedName_ = edit.item.pszText;
-            runCommand(&TForm1::ListView1Edited);
+            deferredRenames_.emplace_back(edit.item.iItem, edit.item.pszText);
+            if (uploading) {
+                PostMessageW(handle(), WM_DEFERRED_NOTICE, 0, 0);
+            } else {
+                runDeferredNotices();
+            }
         }
         return FALSE;
     }
     return 0;
+}
+
+void TForm1::runDeferredNotices() {
+    while (!deferredRenames_.empty()) {
+        std::tie(editedRow_, editedName_) = std::move(deferredRenames_.front());
+        deferredRenames_.pop_front();
+        runCommand(&TForm1::ListView1Edited);
+    }
+    if (std::exchange(deferredTabChange_, false)) {
+        runCommand(&TForm1::TabControl1Change);
+    }
 }
 
 // The connection report ends, like a command, at the error box when it fails.
@@ -272,8 +312,30 @@ void TForm1::runCommand(Handler handler) {
     logBatch_.show();
 }
 
+// While a box of the main window is up, the Options dialog takes no input either, whichever
+// way the box ends.
+class TForm1::OptionsHeldOff {
+  public:
+    explicit OptionsHeldOff(const OptionsDialogLink& link) : link_(link) {
+        if (link_.takeInput) {
+            link_.takeInput(false);
+        }
+    }
+    OptionsHeldOff(const OptionsHeldOff&) = delete;
+    OptionsHeldOff& operator=(const OptionsHeldOff&) = delete;
+    ~OptionsHeldOff() {
+        if (link_.takeInput) {
+            link_.takeInput(true);
+        }
+    }
+
+  private:
+    const OptionsDialogLink& link_;
+};
+
 void TForm1::showFailure(std::exception_ptr failure) {
     logBatch_.show();
+    const OptionsHeldOff heldOff(optionsDialog_);
     setup_.prompts->showError(handle(), errorBoxText(describeFailure(failure)),
                               setup_.programTitle);
 }
@@ -427,8 +489,11 @@ void TForm1::aboutCommand() {
 }
 
 void TForm1::openCommand() {
-    const std::optional<OpenDialogChoice> choice =
-        setup_.prompts->chooseFiles(handle(), openDialog_);
+    std::optional<OpenDialogChoice> choice;
+    {
+        const OptionsHeldOff heldOff(optionsDialog_);
+        choice = setup_.prompts->chooseFiles(handle(), openDialog_);
+    }
     std::vector<std::wstring> selection;
     if (choice) {
         selection = choice->files;
@@ -457,6 +522,12 @@ void TForm1::ListView1Edited() {
 
 // The upload keeps the window answering, with the wait cursor, until it returns.
 void TForm1::uploadCommand() {
+    // A name edit still open ends first, as the button's taking the focus ends it; from the
+    // menu, which takes no focus, it would otherwise end in the middle of the upload. Its new
+    // name, or the line that refuses it, comes before the upload.
+    if (ListView_GetEditControl(ListView1.handle()) != nullptr) {
+        SetFocus(ListView1.handle());
+    }
     const auto running = uploadFeedback_.start(handle());
     workspace_.upload();
 }

@@ -5,10 +5,12 @@
 #include <windows.h>
 
 #include <array>
+#include <deque>
 #include <exception>
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "FileListRows.h"
@@ -45,6 +47,9 @@ struct Form1Setup {
 struct OptionsDialogLink {
     std::function<void()> show;  // shows it and brings it to the front
     std::function<void(bool inTray)> mainWindowInTray;
+    // Lets it take input or not, if it exists: a box of the main window disables only its
+    // owner, the main window, and the dialog is a window of its own.
+    std::function<void(bool enabled)> takeInput;
 };
 
 class TForm1 final : public win::Form, private WorkspaceView {
@@ -53,6 +58,8 @@ class TForm1 final : public win::Form, private WorkspaceView {
     static constexpr UINT WM_PHONE_CONNECTED = WM_APP + 1;
     // The tray icon's mouse messages.
     static constexpr UINT WM_TRAY_ICON = WM_APP + 2;
+    // Posted for a notification kept while an upload ran.
+    static constexpr UINT WM_DEFERRED_NOTICE = WM_APP + 3;
 
     TForm1(HINSTANCE instance, Form1Setup setup);
     ~TForm1() override;
@@ -130,6 +137,9 @@ class TForm1 final : public win::Form, private WorkspaceView {
     void Exit2Click();
     void Showprogram1Click();
     void ListView1Edited();
+    // The renames and the change of tab kept while an upload ran, in turn.
+    void runDeferredNotices();
+    class OptionsHeldOff;
     void ListView1DragDrop();
     void openCommand();
     void openSelection(const std::vector<std::wstring>& selection);
@@ -172,6 +182,8 @@ class TForm1 final : public win::Form, private WorkspaceView {
     // What a list-view event hands to its handler.
     int editedRow_ = -1;
     std::wstring editedName_;
+    std::deque<std::pair<int, std::wstring>> deferredRenames_;
+    bool deferredTabChange_ = false;
     std::vector<std::wstring> droppedFiles_;
     OptionsDialogLink optionsDialog_;
     const UINT taskbarCreatedMessage_;  // sent to every top-level window when Explorer starts

@@ -38,7 +38,11 @@ class UploadFeedback {
 
     bool running() const { return busy_.has_value(); }
     // A message that would start a command while the upload runs: posted again to run after
-    // it, as input does; true when it was.
+    // it, as input does; true when it was. While the upload runs the window only looks at its
+    // queue to answer the system, so what reaches it then is what is sent to it: WM_COMMAND
+    // and WM_SYSCOMMAND sent by another program (a button clicked from outside), WM_CLOSE,
+    // the tray icon's message, and WM_DROPFILES; the notifications of the list and the tabs
+    // (WM_NOTIFY, which cannot be posted again) are kept by the window itself.
     bool deferred(HWND window, UINT message, WPARAM wParam, LPARAM lParam) const;
     // Shows what changed, unless that was done less than 100 ms ago.
     void refresh();

@@ -120,6 +120,11 @@ std::optional<int64_t> DeleteHostFile(const std::wstring& path) {
     return size.QuadPart;
 }
 
+bool HostFileLingers(const std::wstring& path) {
+    return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES ||
+           ::GetLastError() == ERROR_ACCESS_DENIED;
+}
+
 int32_t ClampToInt32(int64_t value) {
     constexpr int64_t kMin = std::numeric_limits<int32_t>::min();
     constexpr int64_t kMax = std::numeric_limits<int32_t>::max();

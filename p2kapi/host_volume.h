@@ -29,6 +29,9 @@ VolumeUsage ScanVolume(const std::wstring& root, const std::wstring& openFile,
 // is a folder, or someone holds it open without sharing it for deletion (as the phone's open
 // file is).
 std::optional<int64_t> DeleteHostFile(const std::wstring& path);
+// True while a deleted file is still there, waiting for another program to close it: under
+// Wine it is still seen, on Windows it refuses to be looked at.
+bool HostFileLingers(const std::wstring& path);
 
 // `value` clamped into the signed 32-bit range the phone reports sizes in.
 int32_t ClampToInt32(int64_t value);

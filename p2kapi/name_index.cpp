@@ -49,7 +49,9 @@ NameIndex::Folder* NameIndex::Current(const std::wstring& folder) const {
     }
     const FILETIME now = LastWriteTime(folder);
     if ((now.dwLowDateTime == 0 && now.dwHighDateTime == 0) || !Same(now, found->second.written)) {
+        // Changed from outside: what it holds now is unknown, and so is the volume's count.
         folders_.erase(found);
+        complete_ = false;
         return nullptr;
     }
     return &found->second;

@@ -46,7 +46,8 @@ class NameIndex {
     void Changed(const std::wstring& path, bool present);
 
     mutable std::map<std::wstring, Folder> folders_;  // by the folder's path in upper case
-    bool complete_ = false;
+    // Every folder of the volume is recorded; a folder dropped because it changed unsets it.
+    mutable bool complete_ = false;
 };
 
 // The folder's last-write time; zero when it cannot be read.

@@ -10,48 +10,52 @@
 namespace p2kapi {
 namespace {
 
-constexpr std::string_view kVolumePrefix = "/a/";
+constexpr std::wstring_view kVolumePrefix = L"/a/";
 
-bool IsControl(char c) {
-    const auto byte = static_cast<unsigned char>(c);
-    return byte < 0x20 || byte == 0x7F;
-}
-
-}  // namespace
-
-bool IsValidPhonePath(const char* phonePath) {
-    if (phonePath == nullptr) {
+bool MayNameAFile(std::wstring_view part) {
+    if (part.empty() || part == L"." || part == L"..") {
         return false;
     }
-    const std::string_view path(phonePath);
-    if (!path.starts_with(kVolumePrefix) || path.size() == kVolumePrefix.size()) {
-        return false;
-    }
-    if (path.find("..") != std::string_view::npos || path.find("//") != std::string_view::npos ||
-        path.ends_with('/')) {
-        return false;
-    }
-    for (const char c : path) {
-        if (c == '\\' || c == ':' || IsControl(c)) {
+    for (const wchar_t c : part) {
+        if (c < 0x20 || c == 0x7F ||
+            std::wstring_view(L"\\:*?\"<>|").find(c) != std::wstring_view::npos) {
             return false;
         }
     }
     return true;
 }
 
-std::optional<std::wstring> HostPathFor(const char* phonePath, const std::wstring& root) {
-    if (!IsValidPhonePath(phonePath)) {
+}  // namespace
+
+std::optional<std::wstring> RelativePhonePath(const char* phonePath) {
+    if (phonePath == nullptr) {
         return std::nullopt;
     }
-    auto relative = tonvale::fromSystemCodePageExactly(
-        std::string_view(phonePath).substr(kVolumePrefix.size()));
+    const auto decoded = tonvale::fromSystemCodePageExactly(phonePath);
+    if (!decoded || !decoded->starts_with(kVolumePrefix)) {
+        return std::nullopt;
+    }
+    std::wstring relative;
+    std::wstring_view rest = std::wstring_view(*decoded).substr(kVolumePrefix.size());
+    for (;;) {
+        const size_t slash = rest.find(L'/');
+        const std::wstring_view part = rest.substr(0, slash);
+        if (!MayNameAFile(part)) {
+            return std::nullopt;
+        }
+        relative += part;
+        if (slash == std::wstring_view::npos) {
+            return relative;
+        }
+        relative += L'\\';
+        rest.remove_prefix(slash + 1);
+    }
+}
+
+std::optional<std::wstring> HostPathFor(const char* phonePath, const std::wstring& root) {
+    const auto relative = RelativePhonePath(phonePath);
     if (!relative) {
         return std::nullopt;
-    }
-    for (wchar_t& c : *relative) {
-        if (c == L'/') {
-            c = L'\\';
-        }
     }
     // The host rewrites some names (trailing dots and spaces go, "nul" or "con" name devices);
     // checking the normalised result keeps every path inside the root.

@@ -6,9 +6,11 @@
 
 namespace p2kapi {
 
-// True for a path the phone accepts: it begins with "/a/", names something below the volume
-// and holds no "..", backslash, colon, control character or empty name.
-bool IsValidPhonePath(const char* phonePath);
+// The path below "/a/" with backslashes, for a path the phone accepts: decoded from the system
+// code page (whose double-byte characters may end in the byte of "\"), it begins with "/a/"
+// and each of its parts is a name a file may have: not empty, not "." or "..", and without a
+// control character or any of \ / : * ? " < > |. Nothing for any other.
+std::optional<std::wstring> RelativePhonePath(const char* phonePath);
 
 // The host path of `phonePath` inside `root` (the volume's folder), or nothing when the path is
 // invalid or would leave the root after the host's normalisation (device names, for one).

@@ -5,9 +5,11 @@
 #include "host_volume.h"
 #include "phone_path.h"
 #include "seem.h"
+#include "Utf8.h"
 
 #include <algorithm>
 #include <cstring>
+#include <string>
 #include <utility>
 
 namespace p2kapi {
@@ -29,8 +31,18 @@ void VirtualPhone::StartLocked(PhoneSettings settings) {
     settings.root = FullPath(settings.root).value_or(settings.root);
     settings_ = std::move(settings);
     started_ = true;
-    // A volume that cannot be prepared still works as far as the host lets it.
+    // A volume whose folder cannot be made is no phone at all: it stays away, and the call log
+    // says why. One whose standard folders cannot all be made works as far as the host lets it.
     PrepareVolume(settings_.root);
+    const DWORD attributes = ::GetFileAttributesW(settings_.root.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+        const DWORD error = attributes == INVALID_FILE_ATTRIBUTES ? ::GetLastError() : 0;
+        log_.Append(
+            "Root cannot be prepared, the phone stays away: " + tonvale::toUtf8(settings_.root) +
+            (error != 0 ? " (error " + std::to_string(error) + ")" : " (not a folder)"));
+        EnsureThreadLocked();
+        return;
+    }
     RescanLocked();
     EnsureThreadLocked();
     if (settings_.attached) {
@@ -62,6 +74,7 @@ void VirtualPhone::Reset(PhoneSettings settings) {
     failingCreates_ = 0;
     failingWrites_ = 0;
     writesBeforeDetach_ = 0;
+    pendingDeletes_.clear();
     log_.Clear();
     StartLocked(std::move(settings));
 }
@@ -154,6 +167,10 @@ bool VirtualPhone::Delete(const char* phonePath) {
     }
     names_.Removed(*hostPath);
     usedBytes_ -= *bytes;
+    // Another program holding the file open (a viewer, an indexer) keeps it until it closes it.
+    if (HostFileLingers(*hostPath)) {
+        pendingDeletes_.insert(*hostPath);
+    }
     return true;
 }
 
@@ -169,6 +186,15 @@ bool VirtualPhone::Create(const char* phonePath) {
     const auto hostPath = HostPathFor(phonePath, settings_.root);
     if (!hostPath) {
         return false;
+    }
+    // A file deleted while another program held it goes when that program lets go; until then
+    // its name is not free. Windows refuses such a create; Wine would write into the doomed
+    // file and report it written.
+    if (pendingDeletes_.count(*hostPath) != 0) {
+        if (HostFileLingers(*hostPath)) {
+            return false;
+        }
+        pendingDeletes_.erase(*hostPath);
     }
     openFile_.reset();
     // Creating empties a file of the name: only its bytes leave the count.

@@ -19,6 +19,7 @@
 #include <deque>
 #include <mutex>
 #include <optional>
+#include <set>
 #include <string>
 #include <string_view>
 
@@ -129,6 +130,8 @@ class VirtualPhone {
     int failingCreates_ = 0;
     int failingWrites_ = 0;
     int writesBeforeDetach_ = 0;  // 0: no detach planned
+    // Host files deleted while another program held them open, by path as the phone made it.
+    std::set<std::wstring> pendingDeletes_;
 };
 
 }  // namespace p2kapi

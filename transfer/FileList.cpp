@@ -74,4 +74,19 @@ std::optional<std::wstring> whyNameIsRefused(std::wstring_view name) {
     return std::nullopt;
 }
 
+std::optional<size_t> FileList::findStartingWith(std::wstring_view typed, size_t start, bool wrap,
+                                                 const Collation& same, bool wholeName) const {
+    const size_t count = entries_.size();
+    const size_t steps = wrap ? count : (start < count ? count - start : 0);
+    for (size_t step = 0; step < steps; ++step) {
+        const size_t index = (start + step) % count;
+        const std::wstring_view name = entries_[index]->name;
+        const std::wstring_view compared = wholeName ? name : name.substr(0, typed.size());
+        if (name.size() >= typed.size() && same(compared, typed) == 0) {
+            return index;
+        }
+    }
+    return std::nullopt;
+}
+
 }  // namespace tonvale

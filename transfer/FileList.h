@@ -20,6 +20,8 @@ using Collation = std::function<int(std::wstring_view a, std::wstring_view b)>;
 #ifdef _WIN32
 // The user's locale collation with case taken into account, as the system compares names.
 Collation localeCollation();
+// The same collation with case ignored, as the list view matches typed letters.
+Collation localeCollationIgnoringCase();
 #endif
 
 // What shows the list: a row per entry, at the entry's index.
@@ -47,6 +49,12 @@ class FileList {
     // The caller has checked the name with whyNameIsRefused().
     size_t rename(size_t index, std::wstring name);
     void clear();
+
+    // Type-ahead: the first entry from `start` on whose name begins with `typed` (or, with
+    // `wholeName`, is `typed`), going round to the top when `wrap` is set; names are compared
+    // by `same` (zero when equal).
+    std::optional<size_t> findStartingWith(std::wstring_view typed, size_t start, bool wrap,
+                                           const Collation& same, bool wholeName = false) const;
 
   private:
     size_t placeFor(std::wstring_view name) const;

@@ -26,10 +26,14 @@ struct ByteCount {
 // A file under 64 KiB goes in one call; a larger one in consecutive pieces the 16-bit length
 // of the libraries can carry. Never more bytes than were loaded.
 bool writeContents(Phone& phone, const Contents& contents, ByteCount& bytes, TransferView& view) {
+    // An empty file is one write of nothing, from a valid address all the same: a library that
+    // checks its argument would refuse a null one.
+    static const unsigned char nothing = 0;
     size_t written = 0;
     do {
         const size_t piece = std::min(contents.size() - written, kLargestWrite);
-        if (phone.writeFile(contents.data() + written, static_cast<uint32_t>(piece)) != 0) {
+        const unsigned char* from = contents.empty() ? &nothing : contents.data() + written;
+        if (phone.writeFile(from, static_cast<uint32_t>(piece)) != 0) {
             return false;
         }
         written += piece;
@@ -93,7 +97,9 @@ void uploadFiles(Phone& phone, const FileList& list, LocalFiles& files, Contents
     }
     const std::optional<std::string> folder = toSystemCodePage(figures.phoneFolder);
     for (int position = 0; position < entries; ++position) {
-        const FileEntry& entry = list[static_cast<size_t>(position)];
+        // A copy: the view's refreshes let messages in, and nothing may be read through a
+        // reference into the list across them.
+        const FileEntry entry = list[static_cast<size_t>(position)];
         if (position > 0) {
             files.load(entry.path, contents);
         }

@@ -27,9 +27,13 @@ void Workspace::open(const std::vector<std::wstring>& selection) {
     setPendingTotal(openFiles(selection, list_, localFiles_, view_));
 }
 
+// The figures as they stand when the upload starts: it works through copies of them.
 void Workspace::upload() {
-    uploadFiles(phone_, list_, localFiles_, contents_,
-                UploadFigures{phoneFolder_, pendingTotal_, freeSpaceFigure_}, view_);
+    const std::wstring folder = phoneFolder_;
+    const std::wstring pending = pendingTotal_;
+    const std::wstring freeSpace = freeSpaceFigure_;
+    uploadFiles(phone_, list_, localFiles_, contents_, UploadFigures{folder, pending, freeSpace},
+                view_);
 }
 
 void Workspace::clearFiles() {

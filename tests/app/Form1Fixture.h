@@ -48,6 +48,7 @@ class RecordingPrompts final : public UserPrompts {
     std::vector<ShownBox> abouts;
     std::function<void()> whileAboutIsOpen;
     std::function<void()> whileErrorIsOpen;
+    std::function<void()> whileChoosing;
     // The answers of the file dialog in turn (a cancel when none is left), and what it was given.
     std::deque<std::optional<OpenDialogChoice>> choices;
     std::vector<OpenDialogState> dialogs;
@@ -66,6 +67,9 @@ class RecordingPrompts final : public UserPrompts {
     }
     std::optional<OpenDialogChoice> chooseFiles(HWND, const OpenDialogState& state) override {
         dialogs.push_back(state);
+        if (whileChoosing) {
+            whileChoosing();
+        }
         if (choices.empty()) {
             return std::nullopt;
         }

@@ -332,5 +332,23 @@ TEST_F(OptionsDialogTest, OptionsBringsTheDialogToTheFrontAndBothWindowsStayUsab
     EXPECT_EQ(GetForegroundWindow(), dialog());
 }
 
+// The system's boxes disable only their owner, the main window: the dialog is held off by hand,
+// and takes input again however the box ends.
+TEST_F(OptionsDialogTest, TakesNoInputWhileTheOpenDialogOrAnErrorBoxIsUp) {
+    startWithOptions();
+    openOptions();
+    std::vector<bool> enabledWhileUp;
+    prompts_.whileChoosing = [&] { enabledWhileUp.push_back(IsWindowEnabled(dialog()) != FALSE); };
+    prompts_.whileErrorIsOpen = [&] {
+        enabledWhileUp.push_back(IsWindowEnabled(dialog()) != FALSE);
+    };
+    press(L"BitBtn1");  // cancelled
+    EXPECT_TRUE(IsWindowEnabled(dialog()));
+    openFiles({folder_ / L"missing.mid"});  // chosen, then refused with the error box
+    EXPECT_EQ(prompts_.errors.size(), 1u);
+    EXPECT_EQ(enabledWhileUp, (std::vector<bool>{false, false, false}));
+    EXPECT_TRUE(IsWindowEnabled(dialog()));
+}
+
 }  // namespace
 }  // namespace tonvale::testing

@@ -4,6 +4,9 @@
 
 #include <shlobj.h>
 
+#include <algorithm>
+#include <thread>
+
 namespace tonvale::testing {
 namespace {
 
@@ -190,6 +193,76 @@ TEST_F(TransferTest, UploadPutsEveryFileOnThePhoneByteForByte) {
     EXPECT_EQ(std::stoi(log[4]), std::stoi(log[0]) + 2) << "b.3gp replaced one already there";
     EXPECT_EQ(progressMaximum(), 3);
     EXPECT_EQ(progressPosition(), 3);
+}
+
+// Typing in the list selects as in Explorer's details view: the next row whose name begins
+// with the letters; letters no name begins with select nothing else.
+TEST_F(TransferTest, TypedLettersSelectTheNextRowWhoseNameBeginsWithThem) {
+    startShown();
+    openFiles({localFile(L"apple.jpg", "a"), localFile(L"Banana.jpg", "b"),
+               localFile(L"cherry.jpg", "c")});
+    HWND list = control(L"ListView1");
+    SetFocus(list);
+    auto selectedRow = [list] { return ListView_GetNextItem(list, -1, LVNI_SELECTED); };
+    PostMessageW(list, WM_CHAR, L'b', 1);
+    pumpFor(50);
+    EXPECT_EQ(selectedRow(), 1);
+    Sleep(1100);  // a pause ends the typed word
+    PostMessageW(list, WM_CHAR, L'c', 1);
+    pumpFor(50);
+    EXPECT_EQ(selectedRow(), 2);
+    Sleep(1100);
+    PostMessageW(list, WM_CHAR, L'z', 1);
+    pumpFor(50);
+    EXPECT_EQ(selectedRow(), 2);
+}
+
+// A name edit open when Upload is chosen from the menu (which takes no focus) ends first; a
+// focus change while the upload runs, which would end it then, changes nothing of the list the
+// upload works through. Every file arrives once, under one name.
+TEST_F(TransferTest, ANameEditOpenWhenTheMenusUploadStartsEndsFirstAndEveryFileArrivesOnce) {
+    startWithLibrary("WriteKiBPerSecond=40\r\n");
+    form_->show(SW_SHOW);
+    SetForegroundWindow(form_->handle());
+    ASSERT_TRUE(waitForLogLine(L"Connected"));
+    std::vector<fs::path> files;
+    for (int i = 0; i < 20; ++i) {
+        wchar_t name[16];
+        swprintf(name, 16, L"f%02d.jpg", i);
+        files.push_back(localFile(name, patterned(8192, i)));
+    }
+    openFiles(files);
+    HWND list = control(L"ListView1");
+    SetFocus(list);
+    HWND edit = ListView_EditLabel(list, 0);
+    ASSERT_NE(edit, nullptr);
+    SetWindowTextW(edit, L"zz-renamed.jpg");
+    // As the user switching to another window meanwhile: the edit loses the focus.
+    std::thread switcher([edit] {
+        Sleep(300);
+        SendMessageW(edit, WM_KILLFOCUS, 0, 0);
+    });
+    choose(IdUploadfiles1);
+    switcher.join();
+
+    const Lines log = logLines();
+    int uploaded = 0;
+    for (const std::wstring& line : log) {
+        uploaded += line.ends_with(L" was uploaded in phone") ? 1 : 0;
+    }
+    EXPECT_EQ(uploaded, 20);
+    EXPECT_EQ(std::count(log.begin(), log.end(), L"zz-renamed.jpg was uploaded in phone"), 1);
+    EXPECT_FALSE(fs::exists(onPhone(L"picture", L"f00.jpg")));
+    EXPECT_EQ(readBytes(onPhone(L"picture", L"zz-renamed.jpg")), patterned(8192, 0));
+    for (int i = 1; i < 20; ++i) {
+        wchar_t name[16];
+        swprintf(name, 16, L"f%02d.jpg", i);
+        EXPECT_EQ(
+            std::count(log.begin(), log.end(), std::wstring(name) + L" was uploaded in phone"), 1)
+            << name;
+        EXPECT_EQ(readBytes(onPhone(L"picture", name)), patterned(8192, i)) << name;
+    }
+    EXPECT_EQ(rows().back(), L"zz-renamed.jpg|.jpg|8");
 }
 
 }  // namespace

@@ -8,11 +8,23 @@
 namespace tonvale {
 namespace {
 
-// The local files' own failures are met in their tests; a code without a text of its own is
-// shown by its number, and a denied file as the runtime names it.
-TEST(RuntimeError, AnIoFailureWithoutATextOfItsOwnShowsItsCode) {
-    EXPECT_EQ(ioError(1784).message(), L"I/O error 1784");
-    EXPECT_EQ(ioError(5).message(), L"File access denied");
+// The runtime's text for each code a local file fails with; any other shows its number.
+TEST(RuntimeError, EveryLocalFileFailureHasTheRuntimesText) {
+    const std::pair<int, const wchar_t*> table[] = {
+        {2, L"File not found"},
+        {3, L"Invalid filename"},
+        {4, L"Too many open files"},
+        {5, L"File access denied"},
+        {100, L"Read beyond end of file"},
+        {101, L"Disk full"},
+        {106, L"Invalid numeric input"},
+        {32, L"I/O error 32"},
+        {1784, L"I/O error 1784"},
+        {0, L"I/O error 0"},
+    };
+    for (const auto& [code, text] : table) {
+        EXPECT_EQ(ioError(code).message(), text) << code;
+    }
 }
 
 TEST(RuntimeError, ParsesWholeNumbersInTheSigned32BitRange) {

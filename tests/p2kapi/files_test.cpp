@@ -92,6 +92,40 @@ TEST_F(P2kapiFilesTest, AFileAddedFromOutsideAfterACountIsStillDeleted) {
     EXPECT_NE(0, File_Delete("/a/mobile/audio/own.mid"));
 }
 
+// The count answered from the phone's own record of its folders stays true when one of them
+// changed from outside and was looked at since.
+TEST_F(P2kapiFilesTest, TheCountStaysTrueAfterAFolderChangedFromOutside) {
+    EXPECT_EQ(HostFileCount(root_), File_Count());
+    ::Sleep(50);
+    for (const char* name : {"x.jpg", "y.jpg", "z.jpg"}) {
+        WriteHostFile(HostPath(std::string("/a/mobile/picture/") + name), "host");
+    }
+    EXPECT_NE(0, File_Delete("/a/mobile/picture/missing.jpg"));
+    EXPECT_EQ(HostFileCount(root_), File_Count());
+}
+
+// A delete while another program holds the file open (with deletion shared) leaves the file
+// until that program lets go: until then the name is not free, and nothing may be reported
+// written into a file that then disappears.
+TEST_F(P2kapiFilesTest, ANameDeletedWhileAnotherProgramHoldsTheFileIsNotCreatedUntilItIsGone) {
+    const std::string phonePath = "/a/mobile/picture/held.jpg";
+    ASSERT_LE(0, File_Create(phonePath.c_str(), 0));
+    ASSERT_EQ(0, File_Write("old", 3));
+    ASSERT_EQ(0, File_Close());
+    HANDLE holder = ::CreateFileW(HostPath(phonePath).c_str(), GENERIC_READ,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, holder);
+    EXPECT_EQ(0, File_Delete(phonePath.c_str()));
+    EXPECT_EQ(-1, File_Create(phonePath.c_str(), 0));
+    ::CloseHandle(holder);
+
+    ASSERT_LE(0, File_Create(phonePath.c_str(), 0));
+    ASSERT_EQ(0, File_Write("new", 3));
+    ASSERT_EQ(0, File_Close());
+    EXPECT_EQ(std::vector<unsigned char>({'n', 'e', 'w'}), ReadHostFile(HostPath(phonePath)));
+}
+
 TEST_F(P2kapiFilesTest, CountCountsFilesInEveryFolderButNotFolders) {
     const int fresh = File_Count();
     EXPECT_EQ(HostFileCount(root_), fresh);

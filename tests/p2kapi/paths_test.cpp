@@ -34,6 +34,14 @@ const char* const kBadPaths[] = {
     "/a/mobile/",
     "/a/nul",
     "/a/mobile/con",
+    "/a/mobile/./escape.txt",
+    "/a/./escape.txt",
+    "/a/esc?ape.txt",
+    "/a/esc*ape.txt",
+    "/a/esc<ape.txt",
+    "/a/esc>ape.txt",
+    "/a/esc|ape.txt",
+    "/a/esc\"ape.txt",
 };
 
 TEST_F(P2kapiPathsTest, BadPathsAreRefusedAndTouchNothing) {
@@ -63,9 +71,15 @@ TEST_F(P2kapiPathsTest, BadPathDoesNotCloseTheOpenFile) {
 TEST_F(P2kapiPathsTest, GoodNamesMapBelowTheRootThroughTheAnsiCodePage) {
     ASSERT_LE(0, File_Create("/a/top.txt", 0));
     ASSERT_LE(0, File_Create("/a/mobile/audio/My Tone (2) - final.mid", 0));
+    // Dots in a row are no way up: only a part that is ".." is.
+    ASSERT_LE(0, File_Create("/a/mobile/picture/intro..jpg", 0));
+    ASSERT_LE(0, File_Create("/a/mobile/picture/Track 01 - ...And Justice.jpg", 0));
     ASSERT_EQ(0, File_Close());
     EXPECT_TRUE(fs::is_regular_file(root_ / "top.txt"));
     EXPECT_TRUE(fs::is_regular_file(root_ / "mobile" / "audio" / "My Tone (2) - final.mid"));
+    EXPECT_TRUE(fs::is_regular_file(root_ / "mobile" / "picture" / "intro..jpg"));
+    EXPECT_TRUE(
+        fs::is_regular_file(root_ / "mobile" / "picture" / "Track 01 - ...And Justice.jpg"));
 
     if (::GetACP() == 1252) {
         ASSERT_LE(0, File_Create("/a/mobile/audio/caf\xe9.mid", 0));

@@ -1,6 +1,8 @@
 // What p2kapi.ini sets, and the label the program reads from seem 279.
 #include "phone_fixture.h"
 
+#include <windows.h>
+
 #include <array>
 #include <chrono>
 
@@ -88,6 +90,26 @@ TEST_F(P2kapiSettingsTest, IniCanLeaveThePhoneDetachedAtAnAbsoluteRoot) {
     P2KTest_Attach();
     ASSERT_LE(0, File_Create("/a/mobile/picture/p.jpg", 0));
     EXPECT_TRUE(fs::exists(root / "mobile" / "picture" / "p.jpg"));
+}
+
+// Notepad saves UTF-8 without a byte-order mark; an older editor in the system code page.
+TEST_F(P2kapiSettingsTest, TheIniIsReadAsUtf8WhenItIsValidUtf8AndElseInTheCodePage) {
+    P2KTest_ResetFromIni(WriteIni("Root=phone-J\xC3\xBCrgen\r\nAttachDelayMs=0\r\n").c_str());
+    EXPECT_TRUE(fs::is_directory(base_ / L"phone-J\u00FCrgen" / "mobile" / "audio"));
+    if (::GetACP() == 1252) {
+        P2KTest_ResetFromIni(WriteIni("Root=phone-J\xFCrgen2\r\nAttachDelayMs=0\r\n").c_str());
+        EXPECT_TRUE(fs::is_directory(base_ / L"phone-J\u00FCrgen2" / "mobile" / "audio"));
+    }
+    EXPECT_FALSE(fs::exists(base_ / L"phone-J\u00C3\u00BCrgen"));
+}
+
+// A root that cannot be made is no phone: it never attaches, and its call log says why.
+TEST_F(P2kapiSettingsTest, ARootThatCannotBePreparedLeavesThePhoneAway) {
+    WriteHostFile(base_ / "plain-file", "not a folder");
+    P2KTest_ResetFromIni(WriteIni("Root=plain-file\\phone\r\nAttachDelayMs=0\r\n").c_str());
+    EXPECT_NE(1, P2K_GetStatus());
+    EXPECT_EQ(-1, File_Create("/a/mobile/audio/a.mid", 0));
+    EXPECT_NE(std::string::npos, CallLog().find("Root cannot be prepared"));
 }
 
 TEST_F(P2kapiSettingsTest, VolumeNameBytesWritesTheNameWhereFileVolInfoPoints) {

@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 #include "ConnectionReport.h"
 #include "FakePhone.h"
 
@@ -85,6 +89,18 @@ TEST(ConnectionReport, LabelEndsAtTheFirstZeroCharacter) {
     EXPECT_EQ(phoneLabel(allZero), L"");
     const unsigned char oddBytesIgnored[7] = {'A', 0, 'B', 0, 'C', 0, 'D'};
     EXPECT_EQ(phoneLabel(oddBytesIgnored), L"ABCD");
+    // Bytes outside ASCII are characters of the system code page: UTF-8 in the native build,
+    // Windows-1252 under Wine's default locale.
+    const unsigned char accented[7] = {0xC3, 'x', 0xA9, 'x', 'A', 'x', 'B'};
+#ifdef _WIN32
+    if (GetACP() == 1252) {
+        EXPECT_EQ(phoneLabel(accented), L"\u00C3\u00A9AB");
+    } else if (GetACP() == CP_UTF8) {
+        EXPECT_EQ(phoneLabel(accented), L"\u00E9AB");
+    }
+#else
+    EXPECT_EQ(phoneLabel(accented), L"\u00E9AB");
+#endif
 
     Connection connection;
     connection.report(0);

@@ -70,7 +70,8 @@ class FakePhone : public Phone {
     }
     int writeFile(const void* data, uint32_t length) override {
         calls.push_back("File_Write " + std::to_string(length));
-        const int result = connected ? next(writeResults) : 1;
+        // As a library that checks its arguments: no null address, whatever the length.
+        const int result = connected && data != nullptr ? next(writeResults) : 1;
         if (result == 0 && !openFile_.empty()) {
             files[openFile_].append(static_cast<const char*>(data), length);
         }

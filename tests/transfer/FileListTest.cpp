@@ -1,6 +1,8 @@
 // The file list and Open: order, names, sizes, log lines and the pending total.
 #include <gtest/gtest.h>
 
+#include <cwctype>
+
 #include "FileList.h"
 #include "OpenFiles.h"
 #include "TransferFakes.h"
@@ -41,6 +43,36 @@ TEST(FileList, KeepsNamesInCollationOrderWithCaseAndEqualNamesInTheOrderTheyCame
 
     o.list.clear();
     EXPECT_TRUE(o.view.rows.empty());
+}
+
+TEST(FileList, TheTypeIsTheLastExtension) {
+    EXPECT_EQ(entryForPath(L"C:\\x\\ring.v2.mid").type, L".mid");
+    EXPECT_EQ(entryForPath(L"C:\\x.y\\tone").type, L"");
+}
+
+// Typed letters select the next row whose name begins with them, case ignored, going round;
+// none that fits is no row at all.
+TEST(FileList, TypeAheadFindsTheNextNameThatBeginsWithTheLetters) {
+    Opening o;
+    for (const wchar_t* name : {L"apple.jpg", L"Banana.jpg", L"avocado.jpg", L"cherry.mid"}) {
+        o.list.add(entryForPath(std::wstring(L"C:\\x\\") + name));
+    }
+    const Collation ignoringCase = [](std::wstring_view a, std::wstring_view b) {
+        std::wstring x(a), y(b);
+        for (wchar_t& c : x)
+            c = static_cast<wchar_t>(std::towlower(c));
+        for (wchar_t& c : y)
+            c = static_cast<wchar_t>(std::towlower(c));
+        return x.compare(y);
+    };
+    EXPECT_EQ(o.list.findStartingWith(L"A", 0, true, ignoringCase), 0u);
+    EXPECT_EQ(o.list.findStartingWith(L"a", 1, true, ignoringCase), 1u);  // avocado
+    EXPECT_EQ(o.list.findStartingWith(L"b", 3, true, ignoringCase), 2u);  // round to Banana
+    EXPECT_EQ(o.list.findStartingWith(L"b", 3, false, ignoringCase), std::nullopt);
+    EXPECT_EQ(o.list.findStartingWith(L"avo", 0, true, ignoringCase), 1u);
+    EXPECT_EQ(o.list.findStartingWith(L"z", 0, true, ignoringCase), std::nullopt);
+    EXPECT_EQ(o.list.findStartingWith(L"cherry.mid", 0, true, ignoringCase, true), 3u);
+    EXPECT_EQ(o.list.findStartingWith(L"cherry", 0, true, ignoringCase, true), std::nullopt);
 }
 
 TEST(FileList, NamesThatCannotBeAFileOnThePhoneAreRefused) {

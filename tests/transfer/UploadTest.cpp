@@ -199,6 +199,25 @@ TEST(Upload, TellsTheBytesWrittenOfTheWholeUploadAfterEveryPiece) {
     EXPECT_EQ(u.view.bytesShown,
               (std::vector<std::string>{"65535/200010", "131070/200010", "196605/200010",
                                         "200000/200010", "200010/200010"}));
+
+    // A later piece that fails takes the count back to where the file began.
+    Uploading later;
+    later.add(L"a.mid", std::string(100000, 'a'));
+    later.phone.writeResults = {0, 1};
+    later.upload();
+    EXPECT_EQ(later.view.bytesShown,
+              (std::vector<std::string>{"65535/100000", "65535/100000", "100000/100000"}));
+}
+
+TEST(Upload, TheWindowIsShownAfterEveryEntryThatFailsToo) {
+    Uploading u;
+    for (const wchar_t* name : {L"a.mid", L"b.mid", L"c.mid"}) {
+        u.add(name, "x");
+    }
+    u.phone.createResults = std::deque<int>(9, -1);
+    u.upload();
+    EXPECT_EQ(u.view.log.size(), 2u + 3 * 4) << "three tries of each, and its line";
+    EXPECT_EQ(u.view.refreshes, 3);
 }
 
 TEST(Upload, APhonePulledOutEndsTheUploadAfterTheEntryInHand) {
