@@ -15,6 +15,13 @@
 
 namespace tonvale::bench {
 
+// A file beside the benchmark's own program, as the floors and the program are built.
+inline std::filesystem::path besideThisProgram(const wchar_t* name) {
+    std::wstring path(MAX_PATH, L'\0');
+    path.resize(GetModuleFileNameW(nullptr, path.data(), MAX_PATH));
+    return std::filesystem::path(path).parent_path() / name;
+}
+
 class FloorProgram {
   public:
     FloorProgram(const std::filesystem::path& program, const std::vector<std::wstring>& arguments) {

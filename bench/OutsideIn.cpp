@@ -79,17 +79,12 @@ struct Samples {
     std::vector<double> copy;
 };
 
-fs::path besideThisProgram(const wchar_t* name) {
-    std::wstring path(MAX_PATH, L'\0');
-    path.resize(GetModuleFileNameW(nullptr, path.data(), MAX_PATH));
-    return fs::path(path).parent_path() / name;
-}
-
 // The floor program beside a virtual phone of its own, with room for every set.
 fs::path prepareFloor(const fs::path& folder) {
     fs::create_directories(folder);
     for (const wchar_t* file : {L"bench_floor_upload.exe", L"p2kapi.dll"}) {
-        fs::copy_file(besideThisProgram(file), folder / file, fs::copy_options::overwrite_existing);
+        fs::copy_file(tonvale::bench::besideThisProgram(file), folder / file,
+                      fs::copy_options::overwrite_existing);
     }
     writeFile(folder / L"p2kapi.ini",
               "[Phone]\r\nRoot=phone\r\nCapacity=1073741824\r\nAttachDelayMs=0\r\n");

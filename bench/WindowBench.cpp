@@ -142,10 +142,7 @@ int openBench(int runs, const std::vector<int>& counts) {
     std::map<int, std::vector<double>> opens;
     std::map<int, std::vector<double>> floors;
     // The floor of Open, a program of its own beside this one, for the whole measurement.
-    wchar_t self[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, self, MAX_PATH);
-    FloorProgram floor(fs::path(self).parent_path() / L"bench_floor_open.exe",
-                       {(work / L"local").wstring()});
+    FloorProgram floor(besideThisProgram(L"bench_floor_open.exe"), {(work / L"local").wstring()});
     for (int run = 0; run < runs; ++run) {
         for (int count : counts) {
             const std::vector<std::wstring> selection(all.begin(), all.begin() + count);

@@ -13,7 +13,10 @@
 #include <utility>
 #include <vector>
 
-#include "KernelHandles.h"
+#include "CodePage.h"
+#include "IniDocument.h"
+#include "SettingsFileIO.h"
+#include "Utf8.h"
 
 namespace p2kapi {
 namespace {
@@ -25,104 +28,47 @@ bool EqualsIgnoringCase(std::wstring_view a, std::wstring_view b) {
                                   static_cast<int>(b.size()), TRUE) == CSTR_EQUAL;
 }
 
-std::optional<std::wstring> Decode(UINT codePage, DWORD flags, std::string_view bytes) {
-    if (bytes.empty()) {
-        return std::wstring();
-    }
-    const int length = ::MultiByteToWideChar(codePage, flags, bytes.data(),
-                                             static_cast<int>(bytes.size()), nullptr, 0);
-    if (length <= 0) {
-        return std::nullopt;
-    }
-    std::wstring text(static_cast<size_t>(length), L'\0');
-    ::MultiByteToWideChar(codePage, flags, bytes.data(), static_cast<int>(bytes.size()),
-                          text.data(), length);
-    return text;
-}
-
 // The file's text: UTF-16 after its byte-order mark; UTF-8 after its mark, or when its bytes
 // are valid UTF-8 (Notepad saves so, without a mark, since Windows 10 1903); otherwise the
-// system code page, as Windows' own profile functions read a file without a mark.
+// system code page, as Windows' own profile functions read a file without a mark. A file that
+// is missing or cannot be read is empty: every key keeps its default.
 std::wstring ReadText(const std::wstring& path) {
-    tonvale::OwnedKernelHandle file(::CreateFileW(path.c_str(), GENERIC_READ,
-                                                  FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    LARGE_INTEGER size{};
-    if (!file || !::GetFileSizeEx(file.get(), &size) || size.QuadPart > (1 << 20)) {
+    std::optional<std::string> bytes;
+    try {
+        bytes = tonvale::readFileBytes(path);
+    } catch (...) {
+    }
+    if (!bytes) {
         return {};
     }
-    std::string bytes(static_cast<size_t>(size.QuadPart), '\0');
-    DWORD read = 0;
-    if (!bytes.empty() &&
-        !::ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr)) {
-        return {};
-    }
-    bytes.resize(read);
-    const std::string_view view(bytes);
+    const std::string_view view(*bytes);
     if (view.starts_with("\xFF\xFE")) {
         std::wstring text((view.size() - 2) / 2, L'\0');
         std::memcpy(text.data(), view.data() + 2, text.size() * sizeof(wchar_t));
         return text;
     }
     if (view.starts_with("\xEF\xBB\xBF")) {
-        return Decode(CP_UTF8, 0, view.substr(3)).value_or(std::wstring());
+        return tonvale::fromUtf8(view.substr(3));
     }
-    if (auto utf8 = Decode(CP_UTF8, MB_ERR_INVALID_CHARS, view)) {
+    if (auto utf8 = tonvale::fromUtf8Exactly(view)) {
         return *std::move(utf8);
     }
-    return Decode(CP_ACP, 0, view).value_or(std::wstring());
+    return tonvale::fromSystemCodePage(view);
 }
 
-std::wstring_view Trimmed(std::wstring_view text) {
-    const size_t first = text.find_first_not_of(L" \t\r");
-    if (first == std::wstring_view::npos) {
-        return {};
+// A key of the [Phone] section as the profile functions read it, enclosing quotes dropped;
+// nothing when it is missing.
+std::optional<std::wstring> ReadString(const tonvale::IniDocument& ini, const wchar_t* key) {
+    // A fallback no real value can hold tells "missing" apart from "empty".
+    constexpr wchar_t kMissing[] = L"\x01";
+    std::wstring value = ini.readString(kSection, key, kMissing);
+    if (value == kMissing) {
+        return std::nullopt;
     }
-    return text.substr(first, text.find_last_not_of(L" \t\r") - first + 1);
-}
-
-// The keys of the [Phone] section in order, as the profile functions read them: names and
-// values trimmed, a value's enclosing quotes dropped, the first of a name counting.
-using Keys = std::vector<std::pair<std::wstring, std::wstring>>;
-
-Keys ReadSection(const std::wstring& iniPath) {
-    const std::wstring text = ReadText(iniPath);
-    Keys keys;
-    bool inside = false;
-    size_t start = 0;
-    while (start <= text.size()) {
-        size_t end = text.find(L'\n', start);
-        if (end == std::wstring::npos) {
-            end = text.size();
-        }
-        const std::wstring_view line = Trimmed(std::wstring_view(text).substr(start, end - start));
-        start = end + 1;
-        if (line.starts_with(L'[')) {
-            const size_t close = line.find(L']');
-            inside = close != std::wstring_view::npos &&
-                     EqualsIgnoringCase(Trimmed(line.substr(1, close - 1)), kSection);
-            continue;
-        }
-        const size_t equals = line.find(L'=');
-        if (!inside || line.starts_with(L';') || equals == std::wstring_view::npos) {
-            continue;
-        }
-        std::wstring_view value = Trimmed(line.substr(equals + 1));
-        if (value.size() >= 2 && value.front() == L'"' && value.back() == L'"') {
-            value = value.substr(1, value.size() - 2);
-        }
-        keys.emplace_back(Trimmed(line.substr(0, equals)), value);
+    if (value.size() >= 2 && value.front() == L'"' && value.back() == L'"') {
+        value = value.substr(1, value.size() - 2);
     }
-    return keys;
-}
-
-std::optional<std::wstring> ReadString(const Keys& keys, const wchar_t* key) {
-    for (const auto& [name, value] : keys) {
-        if (EqualsIgnoringCase(name, key)) {
-            return value;
-        }
-    }
-    return std::nullopt;
+    return value;
 }
 
 std::optional<long long> ParseInteger(const std::wstring& text) {
@@ -153,7 +99,7 @@ std::optional<bool> ParseSwitch(const std::wstring& text) {
 }
 
 // A whole number from 0 to `largest`; anything else keeps the default.
-void ReadCount(const Keys& keys, const wchar_t* key, unsigned& count,
+void ReadCount(const tonvale::IniDocument& keys, const wchar_t* key, unsigned& count,
                unsigned largest = std::numeric_limits<unsigned>::max()) {
     const auto text = ReadString(keys, key);
     const auto value = text ? ParseInteger(*text) : std::nullopt;
@@ -163,8 +109,8 @@ void ReadCount(const Keys& keys, const wchar_t* key, unsigned& count,
 }
 
 // One of two words, case ignored; anything else keeps the default.
-void ReadChoice(const Keys& keys, const wchar_t* key, const wchar_t* no, const wchar_t* yes,
-                bool& choice) {
+void ReadChoice(const tonvale::IniDocument& keys, const wchar_t* key, const wchar_t* no,
+                const wchar_t* yes, bool& choice) {
     if (const auto text = ReadString(keys, key)) {
         if (EqualsIgnoringCase(*text, no)) {
             choice = false;
@@ -188,7 +134,7 @@ PhoneLabel MakeLabel(const std::string& text) {
 PhoneSettings ReadPhoneSettings(const std::wstring& iniFile) {
     PhoneSettings settings;
     const std::wstring iniFolder = ParentFolder(iniFile);
-    const Keys keys = ReadSection(iniFile);
+    const tonvale::IniDocument keys = tonvale::IniDocument::parse(ReadText(iniFile));
 
     std::wstring root = ReadString(keys, L"Root").value_or(L"phone");
     if (root.empty()) {
