@@ -5,7 +5,6 @@
 #include <windows.h>
 
 #include <cerrno>
-#include <cstring>
 #include <cwchar>
 #include <limits>
 #include <optional>
@@ -13,10 +12,9 @@
 #include <utility>
 #include <vector>
 
-#include "CodePage.h"
 #include "IniDocument.h"
 #include "SettingsFileIO.h"
-#include "Utf8.h"
+#include "TextFile.h"
 
 namespace p2kapi {
 namespace {
@@ -28,32 +26,15 @@ bool EqualsIgnoringCase(std::wstring_view a, std::wstring_view b) {
                                   static_cast<int>(b.size()), TRUE) == CSTR_EQUAL;
 }
 
-// The file's text: UTF-16 after its byte-order mark; UTF-8 after its mark, or when its bytes
-// are valid UTF-8 (Notepad saves so, without a mark, since Windows 10 1903); otherwise the
-// system code page, as Windows' own profile functions read a file without a mark. A file that
-// is missing or cannot be read is empty: every key keeps its default.
+// The file's text, in whichever form the user's editor saved it (as the program's own settings
+// file is read). A file that is missing or cannot be read is empty: every key keeps its default.
 std::wstring ReadText(const std::wstring& path) {
     std::optional<std::string> bytes;
     try {
         bytes = tonvale::readFileBytes(path);
     } catch (...) {
     }
-    if (!bytes) {
-        return {};
-    }
-    const std::string_view view(*bytes);
-    if (view.starts_with("\xFF\xFE")) {
-        std::wstring text((view.size() - 2) / 2, L'\0');
-        std::memcpy(text.data(), view.data() + 2, text.size() * sizeof(wchar_t));
-        return text;
-    }
-    if (view.starts_with("\xEF\xBB\xBF")) {
-        return tonvale::fromUtf8(view.substr(3));
-    }
-    if (auto utf8 = tonvale::fromUtf8Exactly(view)) {
-        return *std::move(utf8);
-    }
-    return tonvale::fromSystemCodePage(view);
+    return bytes ? tonvale::decodeTextFile(*bytes).text : std::wstring();
 }
 
 // A key of the [Phone] section as the profile functions read it, enclosing quotes dropped;

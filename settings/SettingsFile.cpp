@@ -1,18 +1,21 @@
 #include "SettingsFile.h"
 
 #include "SettingsFileIO.h"
-#include "SettingsText.h"
+#include "TextFile.h"
 
 namespace tonvale {
 
-SettingsFile::SettingsFile(std::filesystem::path file, IniDocument document)
-    : path_(std::move(file)), document_(std::move(document)) {}
+SettingsFile::SettingsFile(std::filesystem::path file, IniDocument document, TextForm form)
+    : path_(std::move(file)), document_(std::move(document)), form_(form) {}
 
 SettingsFile SettingsFile::load(const std::filesystem::path& file) {
     auto fullPath = std::filesystem::absolute(file);
     const auto bytes = readFileBytes(fullPath);
-    auto document = bytes ? IniDocument::parse(decodeSettingsText(*bytes)) : IniDocument();
-    return SettingsFile(std::move(fullPath), std::move(document));
+    if (!bytes) {
+        return SettingsFile(std::move(fullPath), IniDocument(), TextForm::CodePage);
+    }
+    DecodedText decoded = decodeTextFile(*bytes);
+    return SettingsFile(std::move(fullPath), IniDocument::parse(decoded.text), decoded.form);
 }
 
 std::wstring SettingsFile::readString(std::wstring_view section, std::wstring_view key,
@@ -26,7 +29,7 @@ void SettingsFile::writeString(std::wstring_view section, std::wstring_view key,
 }
 
 void SettingsFile::save() const {
-    replaceFileBytes(path_, encodeSettingsText(document_.render()));
+    replaceFileBytes(path_, encodeTextFile(document_.render(), form_));
 }
 
 }  // namespace tonvale

@@ -7,6 +7,7 @@
 
 #include "IniDocument.h"
 #include "SettingsFileError.h"
+#include "TextFile.h"
 
 namespace tonvale {
 
@@ -21,7 +22,8 @@ class SettingsFile {
     // Changes memory only; save() writes it. Throws std::invalid_argument for a line break.
     void writeString(std::wstring_view section, std::wstring_view key, std::wstring_view value);
 
-    // Rewrites the whole file, which a missing file creates. Throws SettingsFileError
+    // Rewrites the whole file in the form it was read in (a new one in the system's code page),
+    // which a missing file creates. Throws SettingsFileError
     // ("Cannot create file ...") and then leaves the previous file as it was.
     void save() const;
 
@@ -29,10 +31,11 @@ class SettingsFile {
     const std::filesystem::path& path() const { return path_; }
 
   private:
-    SettingsFile(std::filesystem::path file, IniDocument document);
+    SettingsFile(std::filesystem::path file, IniDocument document, TextForm form);
 
     std::filesystem::path path_;
     IniDocument document_;
+    TextForm form_;
 };
 
 }  // namespace tonvale

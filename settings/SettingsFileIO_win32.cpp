@@ -39,15 +39,14 @@ bool isMissing(DWORD error) {
 constexpr DWORD shareEverything = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
 
 // Moving a file over one that another program holds open fails with a vaguer error, or only
-// later; opening it for writing first tells the user exactly why it cannot be written.
-void throwUnlessWritable(const std::filesystem::path& file) {
+// later; opening it for writing first tells the user exactly why it cannot be written. The
+// system's error, or 0 when it can be.
+DWORD whyNotWritable(const std::filesystem::path& file) {
     const OwnedKernelHandle probe(CreateFileW(file.c_str(), GENERIC_WRITE, shareEverything, nullptr,
                                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     const DWORD error = GetLastError();
     // A missing file has nothing to check: creating the staging file reports any problem.
-    if (!probe.valid() && !isMissing(error)) {
-        throw SettingsFileError::cannotCreate(file, systemReason(error));
-    }
+    return probe.valid() || isMissing(error) ? 0 : error;
 }
 
 bool writeAll(HANDLE file, std::string_view bytes) {
@@ -61,6 +60,42 @@ bool writeAll(HANDLE file, std::string_view bytes) {
     }
     return true;
 }
+
+// One try at the replace: the system's error, or 0 when the file holds the new bytes.
+DWORD tryToReplace(const std::filesystem::path& file, std::string_view bytes) {
+    if (const DWORD error = whyNotWritable(file)) {
+        return error;
+    }
+    const auto staging = stagingPathFor(file);
+    StagingCleanup cleanup;
+    {
+        const OwnedKernelHandle out(CreateFileW(staging.c_str(), GENERIC_WRITE, 0, nullptr,
+                                                CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!out.valid()) {
+            return GetLastError();
+        }
+        cleanup.arm(staging);
+        if (!writeAll(out.get(), bytes) || !FlushFileBuffers(out.get())) {
+            return GetLastError();
+        }
+    }
+    if (!MoveFileExW(staging.c_str(), file.c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        return GetLastError();
+    }
+    cleanup.release();
+    return 0;
+}
+
+// On Windows an antivirus scanner or the search indexer opens a freshly written file for a
+// moment, and meanwhile replacing it fails with a sharing violation or access denied. Such an
+// error is tried again a few times, for at most a second in all, before it counts.
+bool mayPass(DWORD error) {
+    return error == ERROR_SHARING_VIOLATION || error == ERROR_ACCESS_DENIED ||
+           error == ERROR_LOCK_VIOLATION;
+}
+
+constexpr std::array<DWORD, 5> kPausesBeforeRetryMs{50, 100, 200, 300, 350};
 
 }  // namespace
 
@@ -89,25 +124,15 @@ std::optional<std::string> readFileBytes(const std::filesystem::path& file) {
 }
 
 void replaceFileBytes(const std::filesystem::path& file, std::string_view bytes) {
-    throwUnlessWritable(file);
-    const auto staging = stagingPathFor(file);
-    StagingCleanup cleanup;
-    {
-        const OwnedKernelHandle out(CreateFileW(staging.c_str(), GENERIC_WRITE, 0, nullptr,
-                                                CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (!out.valid()) {
-            throw SettingsFileError::cannotCreate(file, systemReason(GetLastError()));
-        }
-        cleanup.arm(staging);
-        if (!writeAll(out.get(), bytes) || !FlushFileBuffers(out.get())) {
-            throw SettingsFileError::cannotCreate(file, systemReason(GetLastError()));
-        }
+    DWORD error = tryToReplace(file, bytes);
+    for (size_t retry = 0; error != 0 && mayPass(error) && retry < kPausesBeforeRetryMs.size();
+         ++retry) {
+        Sleep(kPausesBeforeRetryMs[retry]);
+        error = tryToReplace(file, bytes);
     }
-    if (!MoveFileExW(staging.c_str(), file.c_str(),
-                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        throw SettingsFileError::cannotCreate(file, systemReason(GetLastError()));
+    if (error != 0) {
+        throw SettingsFileError::cannotCreate(file, systemReason(error));
     }
-    cleanup.release();
 }
 
 std::filesystem::path currentExecutablePath() {

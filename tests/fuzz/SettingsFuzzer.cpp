@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "IniDocument.h"
-#include "SettingsText.h"
+#include "TextFile.h"
 
 namespace {
 
@@ -66,26 +66,27 @@ std::vector<std::pair<std::wstring, std::wstring>> namedKeys(std::wstring_view s
     return keys;
 }
 
-std::string save(const IniDocument& document) {
-    return tonvale::encodeSettingsText(document.render());
+std::string save(const IniDocument& document, tonvale::TextForm form) {
+    return tonvale::encodeTextFile(document.render(), form);
 }
 
 IniDocument load(std::string_view bytes) {
-    return IniDocument::parse(tonvale::decodeSettingsText(bytes));
+    return IniDocument::parse(tonvale::decodeTextFile(bytes).text);
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-    const std::wstring text = tonvale::decodeSettingsText(bytes);
+    const auto [text, form] = tonvale::decodeTextFile(bytes);
     IniDocument document = IniDocument::parse(text);
 
     // Every start reads the starting folder and saves the file back.
     const std::wstring folder = document.readString(L"Options", L"InitialDir", kAbsent);
     const std::wstring rendered = document.render();
-    const std::string saved = save(document);
-    require(tonvale::decodeSettingsText(saved) == rendered, "a saved text decodes as another");
+    // Saved in the form it was read in, it reads back as the same text.
+    const std::string saved = save(document, form);
+    require(tonvale::decodeTextFile(saved).text == rendered, "a saved text decodes as another");
     const IniDocument reloaded = load(saved);
     require(reloaded.render() == rendered, "a saved file reads back in another form");
     require(reloaded.readString(L"Options", L"InitialDir", kAbsent) == folder,
@@ -95,7 +96,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const auto lastBreak = text.find_last_of(L"\r\n");
     const std::wstring typed = lastBreak == std::wstring::npos ? text : text.substr(lastBreak + 1);
     document.writeString(L"Options", L"InitialDir", typed);
-    const IniDocument stored = load(save(document));
+    const IniDocument stored = load(save(document, form));
     require(stored.readString(L"Options", L"InitialDir", kAbsent) == trimmed(typed),
             "the stored folder reads back as another");
     for (const auto& [section, key] : namedKeys(rendered)) {

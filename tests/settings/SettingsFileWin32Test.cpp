@@ -1,6 +1,9 @@
-// Behaviour only Windows has: sharing violations, the ANSI code page, the module path.
+// Behaviour only Windows has: sharing violations, the ANSI code page, the module path. The
+// tests run under the Western code page 1252, and those of a Japanese one under 932.
 #include <windows.h>
 
+#include <chrono>
+#include <thread>
 #include <vector>
 
 #include "IniDocument.h"
@@ -86,6 +89,25 @@ TEST(SettingsFileWin32, FileHeldOpenByAnotherProgramCannotBeCreatedAndStaysIntac
     EXPECT_EQ(SettingsFile::load(file).readString(L"Options", L"InitialDir"), L"C:\\New");
 }
 
+// An antivirus scanner or indexer holds a freshly written file for a moment: the save waits
+// for it rather than fail.
+TEST(SettingsFileWin32, ASaveOutlastsAProgramThatHoldsTheFileForHalfASecond) {
+    const TempFolder folder;
+    const auto file = folder / L"Tonvale.ini";
+    writeBytes(file, "[Options]\r\nInitialDir=C:\\Old\r\n");
+    auto settings = SettingsFile::load(file);
+    settings.writeString(L"Options", L"InitialDir", L"C:\\New");
+    ForeignHandle scanner(file, GENERIC_READ, 0);
+    ASSERT_TRUE(scanner.valid());
+    std::thread done([&scanner] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(500));
+        scanner.release();
+    });
+    EXPECT_NO_THROW(settings.save());
+    done.join();
+    EXPECT_EQ(readBytes(file), "[Options]\r\nInitialDir=C:\\New\r\n\r\n");
+}
+
 TEST(SettingsFileWin32, SaveIntoAMissingFolderGivesTheSystemReason) {
     const TempFolder folder;
     const auto file = folder / L"missing" / L"Tonvale.ini";
@@ -103,16 +125,23 @@ TEST(SettingsFileWin32, ReadableWhileAnotherProgramReadsIt) {
     EXPECT_EQ(SettingsFile::load(file).readString(L"Options", L"InitialDir"), L"C:\\Music");
 }
 
-class SettingsFileWestern : public ::testing::Test {
+template <UINT codePage>
+class SettingsFileInCodePage : public ::testing::Test {
   protected:
-    void SetUp() override {
-        if (GetACP() != 1252) {
-            GTEST_SKIP() << "expects the Windows-1252 code page, not " << GetACP();
-        }
+    void SetUp() override { ASSERT_EQ(GetACP(), codePage) << "the run's locale sets it"; }
+    // The file as it is after OK in the Options dialog stored `folder`.
+    std::string storedAs(const std::string& bytes, const std::wstring& folder) {
+        writeBytes(file_, bytes);
+        auto settings = SettingsFile::load(file_);
+        settings.writeString(L"Options", L"InitialDir", folder);
+        settings.save();
+        return readBytes(file_);
     }
     const TempFolder folder_;
     const std::filesystem::path file_ = folder_ / L"Tonvale.ini";
 };
+using SettingsFileWestern = SettingsFileInCodePage<1252>;
+using SettingsFileJapanese = SettingsFileInCodePage<932>;
 
 TEST_F(SettingsFileWestern, AccentedValueIsSavedAsOneAnsiByte) {
     auto settings = SettingsFile::load(file_);
@@ -140,6 +169,38 @@ TEST_F(SettingsFileWestern, ValueOutsideTheCodePageTurnsTheWholeFileToUtf8) {
     const auto reloaded = SettingsFile::load(file_);
     EXPECT_EQ(reloaded.readString(L"Options", L"InitialDir"), cyrillic);
     EXPECT_EQ(reloaded.readString(L"Caf\u00E9", L"K"), L"\u00E9");
+}
+
+// Notepad saves UTF-8 without a mark; other editors put one, or save UTF-16. Each file is
+// read so and written back in its own form.
+TEST_F(SettingsFileWestern, EachFileIsWrittenBackInTheFormItWasReadIn) {
+    const std::wstring music = L"C:\\M\u00FCsik";
+    writeBytes(file_, "[Options]\r\nInitialDir=C:\\Caf\xC3\xA9\r\n");
+    EXPECT_EQ(SettingsFile::load(file_).readString(L"Options", L"InitialDir"), L"C:\\Caf\u00E9");
+    EXPECT_EQ(storedAs("[Options]\r\nInitialDir=C:\\Caf\xC3\xA9\r\n", music),
+              "[Options]\r\nInitialDir=C:\\M\xC3\xBCsik\r\n\r\n");
+    EXPECT_EQ(storedAs("\xEF\xBB\xBF[Options]\r\nInitialDir=C:\\Old\r\n", L"C:\\New"),
+              "\xEF\xBB\xBF[Options]\r\nInitialDir=C:\\New\r\n\r\n");
+    EXPECT_EQ(storedAs("[Options]\r\nInitialDir=C:\\Caf\xE9\r\n", music),
+              "[Options]\r\nInitialDir=C:\\M\xFCsik\r\n\r\n");
+    EXPECT_EQ(storedAs("[Options]\r\nInitialDir=C:\\Old\r\n", music),
+              "[Options]\r\nInitialDir=C:\\M\xFCsik\r\n\r\n")
+        << "plain ASCII is the code page";
+    using namespace std::string_literals;
+    const std::string utf16 = "\xFF\xFE[\0O\0]\0\r\0\n\0"s;
+    EXPECT_EQ(storedAs(utf16, music),
+              "\xFF\xFE[\0O\0]\0\r\0\n\0\r\0\n\0[\0O\0p\0t\0i\0o\0n\0s\0]\0\r\0\n\0"
+              "I\0n\0i\0t\0i\0a\0l\0D\0i\0r\0=\0C\0:\0\\\0M\0\xFC\0s\0i\0k\0\r\0\n\0\r\0\n\0"s);
+}
+
+// Double-byte code page bytes that are no UTF-8 stay in the code page; a file of UTF-8, whose
+// bytes the code page would read as other characters, is read as UTF-8.
+TEST_F(SettingsFileJapanese, ShiftJisStaysShiftJisAndUtf8IsReadAsUtf8) {
+    // 音楽 ("music") in Shift-JIS, then in UTF-8.
+    EXPECT_EQ(storedAs("[Options]\r\nInitialDir=C:\\\x89\xB9\x8A\x79\r\n", L"D:\\\u97F3\u697D"),
+              "[Options]\r\nInitialDir=D:\\\x89\xB9\x8A\x79\r\n\r\n");
+    writeBytes(file_, "[Options]\r\nInitialDir=C:\\\xE9\x9F\xB3\xE6\xA5\xBD\r\n");
+    EXPECT_EQ(SettingsFile::load(file_).readString(L"Options", L"InitialDir"), L"C:\\\u97F3\u697D");
 }
 
 TEST(SettingsFileWin32, CurrentExecutableSettingsFileSitsBesideIt) {

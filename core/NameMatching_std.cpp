@@ -9,10 +9,11 @@
 namespace tonvale {
 namespace {
 
-wint_t upper(wchar_t character) {
+wchar_t upper(wchar_t character) {
     static const locale_t unicode = newlocale(LC_CTYPE_MASK, "C.UTF-8", nullptr);
     const auto value = static_cast<wint_t>(character);
-    return unicode != nullptr ? towupper_l(value, unicode) : std::towupper(value);
+    return static_cast<wchar_t>(unicode != nullptr ? towupper_l(value, unicode)
+                                                   : std::towupper(value));
 }
 
 }  // namespace
@@ -27,6 +28,14 @@ bool namesMatch(std::wstring_view left, std::wstring_view right) {
         }
     }
     return true;
+}
+
+std::wstring nameForMatching(std::wstring_view name) {
+    std::wstring upperCase(name);
+    for (wchar_t& character : upperCase) {
+        character = upper(character);
+    }
+    return upperCase;
 }
 
 }  // namespace tonvale
