@@ -29,15 +29,17 @@ using enum CommandGate::Verdict;
 //   its command; only what is sent to the window reaches it then. Closed: the window is going.
 //
 // Wait: kept, and run in the order it came once no command, box or upload holds it up.
+// clang-format off
 constexpr std::array<std::array<CommandGate::Verdict, 6>, 6> kTable{{
-    //               nothing  name edit          command            box     upload  closed
-    /* list command */ {Run, CommitEditThenRun, CommitEditThenRun, Wait, Wait, Refuse},
-    /* command      */ {Run, Run, Run, Wait, Wait, Refuse},
-    /* edit begins  */ {Run, Run, Run, Refuse, Refuse, Refuse},
-    /* edit ends    */ {Run, Run, Run, Run, Wait, Refuse},
-    /* phone notice */ {Run, Run, Wait, Wait, Wait, Refuse},
-    /* session ends */ {Run, Run, Run, Run, Run, Refuse},
+    //                  nothing  name edit          command            box     upload  closed
+    /* list command */ {{Run,     CommitEditThenRun, CommitEditThenRun, Wait,   Wait,   Refuse}},
+    /* command      */ {{Run,     Run,               Run,               Wait,   Wait,   Refuse}},
+    /* edit begins  */ {{Run,     Run,               Run,               Refuse, Refuse, Refuse}},
+    /* edit ends    */ {{Run,     Run,               Run,               Run,    Wait,   Refuse}},
+    /* phone notice */ {{Run,     Run,               Wait,              Wait,   Wait,   Refuse}},
+    /* session ends */ {{Run,     Run,               Run,               Run,    Run,    Refuse}},
 }};
+// clang-format on
 
 }  // namespace
 

@@ -5,6 +5,7 @@
 #include <dlgs.h>
 
 #include <cwchar>
+#include <filesystem>
 #include <string_view>
 
 #include "RuntimeError.h"
@@ -85,12 +86,42 @@ UINT_PTR CALLBACK watchTheDialog(HWND child, UINT message, WPARAM, LPARAM lParam
     return 0;
 }
 
+// The dialog makes the folder the user chose from the process's current folder, and on Windows
+// OFN_NOCHANGEDIR is documented to have no effect on GetOpenFileName. A current folder on a USB
+// stick or a memory card keeps it from being ejected while the program runs, so the one from
+// before is put back.
+class CurrentFolderKept {
+  public:
+    CurrentFolderKept() {
+        const DWORD length = GetCurrentDirectoryW(0, nullptr);
+        folder_.resize(length);
+        const DWORD written = GetCurrentDirectoryW(length, folder_.data());
+        folder_.resize(written < length ? written : 0);
+    }
+    CurrentFolderKept(const CurrentFolderKept&) = delete;
+    CurrentFolderKept& operator=(const CurrentFolderKept&) = delete;
+    ~CurrentFolderKept() {
+        if (!folder_.empty()) {
+            SetCurrentDirectoryW(folder_.c_str());
+        }
+    }
+
+  private:
+    std::wstring folder_;
+};
+
 }  // namespace
 
 std::optional<OpenDialogChoice> runOpenDialog(HWND owner, const OpenDialogState& state) {
+    // The dialog starts in the folder of a full path in its name box, and shows the name alone.
+    // It is handed over so split: Wine takes such a path only within MAX_PATH characters, and
+    // starts in the process's current folder otherwise.
+    const std::filesystem::path remembered(state.fileName);
+    const std::wstring name = remembered.filename().wstring();
+    const std::wstring folder = remembered.parent_path().wstring();
+    const std::wstring startIn = folder.empty() ? state.initialDir : folder;
     std::wstring buffer(kOpenDialogBufferCharacters + 1, L'\0');
-    state.fileName.copy(buffer.data(),
-                        std::min<size_t>(state.fileName.size(), kOpenDialogBufferCharacters - 1));
+    name.copy(buffer.data(), std::min<size_t>(name.size(), kOpenDialogBufferCharacters - 1));
     // A remembered filter beyond this category's entries shows its first.
     const int entries = filterEntries(state.filter);
     OPENFILENAMEW dialog{};
@@ -101,7 +132,7 @@ std::optional<OpenDialogChoice> runOpenDialog(HWND owner, const OpenDialogState&
         state.filterIndex >= 1 && state.filterIndex <= entries ? state.filterIndex : 1);
     dialog.lpstrFile = buffer.data();
     dialog.nMaxFile = kOpenDialogBufferCharacters;
-    dialog.lpstrInitialDir = state.initialDir.empty() ? nullptr : state.initialDir.c_str();
+    dialog.lpstrInitialDir = startIn.empty() ? nullptr : startIn.c_str();
     dialog.lpstrTitle = state.title.c_str();
     dialog.Flags = OFN_ALLOWMULTISELECT | OFN_EXPLORER | OFN_HIDEREADONLY | OFN_ENABLESIZING;
     if (runsOnWine()) {
@@ -114,6 +145,7 @@ std::optional<OpenDialogChoice> runOpenDialog(HWND owner, const OpenDialogState&
     if (getOpenFileName == nullptr) {
         throw RuntimeError(L"The file dialog cannot be shown");
     }
+    const CurrentFolderKept currentFolder;
     if (!getOpenFileName(&dialog)) {
         // Cancelled, or a selection too long for the buffer (FNERR_BUFFERTOOSMALL): both are
         // an empty selection.

@@ -9,8 +9,12 @@ namespace {
 
 Form2Setup optionsSetup(TForm1& mainWindow, const Form1Setup& setup) {
     return Form2Setup{
-        mainWindow.handle(), setup.prompts, setup.settingsPath, setup.programTitle,
-        [&mainWindow](const std::wstring& folder) { mainWindow.setStartingFolder(folder); }};
+        mainWindow.handle(),
+        setup.prompts,
+        setup.settingsPath,
+        setup.programTitle,
+        [&mainWindow](const std::wstring& folder) { mainWindow.setStartingFolder(folder); },
+        &mainWindow.gate()};
 }
 
 }  // namespace

@@ -3,14 +3,11 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
-#include <tuple>
 #include <utility>
 
 #include "ConnectionRelay.h"
-#include "Failure.h"
 #include "MediaCategories.h"
 #include "PhoneCommands.h"
-#include "RuntimeError.h"
 #include "StartingFolder.h"
 #include "Version.h"
 #include "win/DrawingPaused.h"
@@ -26,28 +23,29 @@ constexpr int kPanelWidths[] = {100, 80, 170, 50};
 
 }  // namespace
 
+// Every button and menu item, the way into the gate it takes, and its handler.
 const std::array<TForm1::Route, 21> TForm1::routes_{{
-    {IdBitBtn1, &TForm1::BitBtn1Click},
-    {IdOpenfiles1, &TForm1::Openfiles1Click},
-    {IdBitBtn2, &TForm1::BitBtn2Click},
-    {IdUploadfiles1, &TForm1::Uploadfiles1Click},
-    {IdBitBtn4, &TForm1::BitBtn4Click},
-    {IdConnect2, &TForm1::Connect2Click},
-    {IdConnect1, &TForm1::Connect1Click},
-    {IdBitBtn3, &TForm1::BitBtn3Click},
-    {Idupdaterings2, &TForm1::updaterings2Click},
-    {IdUpdaterings1, &TForm1::Updaterings1Click},
-    {IdBitBtn11, &TForm1::BitBtn11Click},
-    {IdRestart1, &TForm1::Restart1Click},
-    {IdRestartphone1, &TForm1::Restartphone1Click},
-    {IdBitBtn9, &TForm1::BitBtn9Click},
-    {IdBitBtn10, &TForm1::BitBtn10Click},
-    {IdOptions1, &TForm1::Options1Click},
-    {IdAbout1, &TForm1::About1Click},
-    {IdAbout2, &TForm1::About2Click},
-    {IdExit1, &TForm1::Exit1Click},
-    {IdExit2, &TForm1::Exit2Click},
-    {IdShowprogram1, &TForm1::Showprogram1Click},
+    {IdBitBtn1, Door::ListCommand, &TForm1::BitBtn1Click},
+    {IdOpenfiles1, Door::ListCommand, &TForm1::Openfiles1Click},
+    {IdBitBtn2, Door::ListCommand, &TForm1::BitBtn2Click},
+    {IdUploadfiles1, Door::ListCommand, &TForm1::Uploadfiles1Click},
+    {IdBitBtn4, Door::Command, &TForm1::BitBtn4Click},
+    {IdConnect2, Door::Command, &TForm1::Connect2Click},
+    {IdConnect1, Door::Command, &TForm1::Connect1Click},
+    {IdBitBtn3, Door::Command, &TForm1::BitBtn3Click},
+    {Idupdaterings2, Door::Command, &TForm1::updaterings2Click},
+    {IdUpdaterings1, Door::Command, &TForm1::Updaterings1Click},
+    {IdBitBtn11, Door::Command, &TForm1::BitBtn11Click},
+    {IdRestart1, Door::Command, &TForm1::Restart1Click},
+    {IdRestartphone1, Door::Command, &TForm1::Restartphone1Click},
+    {IdBitBtn9, Door::ListCommand, &TForm1::BitBtn9Click},
+    {IdBitBtn10, Door::Command, &TForm1::BitBtn10Click},
+    {IdOptions1, Door::Command, &TForm1::Options1Click},
+    {IdAbout1, Door::Command, &TForm1::About1Click},
+    {IdAbout2, Door::Command, &TForm1::About2Click},
+    {IdExit1, Door::Command, &TForm1::Exit1Click},
+    {IdExit2, Door::Command, &TForm1::Exit2Click},
+    {IdShowprogram1, Door::Command, &TForm1::Showprogram1Click},
 }};
 
 TForm1::TForm1(HINSTANCE instance, Form1Setup setup)
@@ -55,27 +53,24 @@ TForm1::TForm1(HINSTANCE instance, Form1Setup setup)
       setup_(std::move(setup)),
       fileRows_(ListView1),
       workspace_(*setup_.phone, localFiles_, localeCollation(), *this, fileRows_),
-      notifications_([this] { reportPhoneNotification(); }),
+      gate_([this] { commitNameEdit(); }, [this] { PostMessageW(handle(), WM_GATE_OPEN, 0, 0); }),
       logBatch_(Memo1, ProgressBar1),
-      uploadFeedback_(setup_.taskbarProgress, WM_TRAY_ICON, logBatch_),
+      uploadFeedback_(setup_.taskbarProgress, logBatch_),
       taskbarCreatedMessage_(RegisterWindowMessageW(L"TaskbarCreated")) {
     create();
 }
 
 TForm1::~TForm1() {
-    closing_ = true;
     destroyedByOwner_ = true;
-    notifications_.close();
+    gate_.close();
     if (handle() != nullptr) {
         ConnectionRelay::detach(handle());
     }
     destroy();
 }
 
+// Every way in that runs a handler goes through the gate (see CommandGate.cpp).
 LRESULT TForm1::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (uploadFeedback_.deferred(handle(), message, wParam, lParam)) {
-        return 0;
-    }
     if (message == taskbarCreatedMessage_ && message != 0) {
         onTaskbarCreated();
         return 0;
@@ -88,7 +83,7 @@ LRESULT TForm1::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             if (fromMenu || clicked) {
                 for (const Route& route : routes_) {
                     if (route.id == id) {
-                        runCommand(route.handler);
+                        pass(route.door, [this, handler = route.handler] { (this->*handler)(); });
                         return 0;
                     }
                 }
@@ -106,16 +101,12 @@ LRESULT TForm1::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_MENUBAR));
             }
             break;
-        case WM_DEFERRED_NOTICE:
-            if (uploadFeedback_.running()) {
-                PostMessageW(handle(), WM_DEFERRED_NOTICE, 0, 0);
-            } else if (!closing_) {
-                runDeferredNotices();
-            }
+        case WM_GATE_OPEN:
+            gate_.runWaiting();
             return 0;
         case WM_PHONE_CONNECTED:
-            if (!closing_) {
-                notifications_.arrived(ConnectionRelay::take(handle()));
+            for (int count = ConnectionRelay::take(handle()); count > 0; --count) {
+                pass(Door::PhoneNotice, [this] { workspace_.reportPhoneNotification(); });
             }
             return 0;
         case WM_SETCURSOR:
@@ -124,27 +115,23 @@ LRESULT TForm1::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 return TRUE;
             }
             break;
-        case WM_DROPFILES: {
-            // Only what lands on the list is taken.
-            win::Drop drop = win::takeDrop(reinterpret_cast<HDROP>(wParam));
-            const RECT list = win::rectIn(handle(), ListView1.handle());
-            if (PtInRect(&list, drop.point)) {
-                droppedFiles_ = std::move(drop.files);
-                runCommand(&TForm1::ListView1DragDrop);
-            }
+        case WM_DROPFILES:
+            onDroppedFiles(reinterpret_cast<HDROP>(wParam));
             return 0;
-        }
         case WM_SYSCOMMAND:
-            return WMSysCommand(wParam, lParam);
+            pass(Door::Command, [this, wParam, lParam] { WMSysCommand(wParam, lParam); });
+            return 0;
         case WM_TRAY_ICON:
-            RxTrayIcon1Message(static_cast<UINT>(lParam));
+            pass(Door::Command, [this, lParam] { RxTrayIcon1Message(static_cast<UINT>(lParam)); });
             return 0;
         case WM_CLOSE:
-            close();
+            pass(Door::Command, [this] { close(); });
             return 0;
+        case WM_QUERYENDSESSION:
+        case WM_ENDSESSION:
+            return onSessionEnding(message, wParam);
         case WM_DESTROY:
-            closing_ = true;
-            notifications_.close();
+            gate_.close();
             ConnectionRelay::detach(handle());
             removeTrayIcon();
             // A window whose creation failed, or that its owner takes down, ends nothing: the
@@ -164,7 +151,7 @@ void TForm1::onCreate() {
     popupMenu_ =
         win::buildPopupMenu(instance(), popupMenu1(), popupPictures_, scaled(win::kPictureSize));
     ConnectionRelay::attach(handle(), WM_PHONE_CONNECTED);
-    runCommand(&TForm1::FormCreate);
+    pass(Door::Command, [this] { FormCreate(); });
     created_ = true;
 }
 
@@ -187,10 +174,6 @@ void TForm1::showAtDpi() {
         widths.push_back(scaled(width));
     }
     StatusBar1.setPanelWidths(widths);
-}
-
-void TForm1::onFailure(std::exception_ptr failure) {
-    showFailure(failure);
 }
 
 void TForm1::setUpControls() {
@@ -229,115 +212,106 @@ void TForm1::addHints() {
     }
 }
 
-// While an upload runs, the window keeps answering the system (see UploadFeedback) and so takes
-// the messages other threads and the system send it; input and posted messages wait. Of the
-// notifications, these can come then: a name edit ended by a focus change (the user switching
-// to another window), and a change of tab reported by a control the system drove. Neither may
-// change the list or the folder the upload works through: each is kept and carried out once
-// the upload has ended, as commands are. No name edit may begin meanwhile.
+// While an upload runs, or a box waits for the user, the window still takes what other threads
+// and the system send it: a name edit ended by a focus change, a change of tab that a control
+// reports. The gate decides about each; a notification cannot be posted again, so what it
+// carries travels with the handler.
 LRESULT TForm1::onNotify(NMHDR& header) {
-    const bool uploading = uploadFeedback_.running();
     if (header.idFrom == IdTabControl1 && header.code == TCN_SELCHANGE) {
-        if (uploading) {
-            deferredTabChange_ = true;
-            PostMessageW(handle(), WM_DEFERRED_NOTICE, 0, 0);
-        } else {
-            runCommand(&TForm1::TabControl1Change);
-        }
+        pass(Door::Command, [this] { TabControl1Change(); });
         return 0;
     }
-    if (header.idFrom == IdListView1 && header.code == LVN_GETDISPINFOW) {
-        fileRows_.fill(reinterpret_cast<NMLVDISPINFOW&>(header));
+    if (header.idFrom != IdListView1) {
         return 0;
     }
-    if (header.idFrom == IdListView1 && header.code == LVN_ODFINDITEMW) {
-        return fileRows_.find(reinterpret_cast<const NMLVFINDITEMW&>(header));
-    }
-    if (header.idFrom == IdListView1 && header.code == LVN_BEGINLABELEDITW) {
-        return uploading ? TRUE : FALSE;
-    }
-    if (header.idFrom == IdListView1 && header.code == LVN_ENDLABELEDITW) {
-        // A cancelled edit keeps the old name. A new one goes through the workspace, which
-        // moves the row to its place; the list view itself changes nothing.
-        const auto& edit = reinterpret_cast<const NMLVDISPINFOW&>(header);
-        if (edit.item.pszText != nullptr && edit.item.iItem >= 0) {
-            deferredRenames_.emplace_back(edit.item.iItem, edit.item.pszText);
-            if (uploading) {
-                PostMessageW(handle(), WM_DEFERRED_NOTICE, 0, 0);
-            } else {
-                runDeferredNotices();
+    switch (header.code) {
+        case LVN_GETDISPINFOW:
+            fileRows_.fill(reinterpret_cast<NMLVDISPINFOW&>(header));
+            return 0;
+        case LVN_ODFINDITEMW:
+            return fileRows_.find(reinterpret_cast<const NMLVFINDITEMW&>(header));
+        case LVN_BEGINLABELEDITW: {
+            // The edit belongs to the entry it began on, wherever its row moves meanwhile.
+            const int row = reinterpret_cast<const NMLVDISPINFOW&>(header).item.iItem;
+            const FileList& files = workspace_.files();
+            if (row < 0 || static_cast<size_t>(row) >= files.size()) {
+                return TRUE;
             }
+            const uint64_t entry = files[static_cast<size_t>(row)].id;
+            return gate_.enter(Door::EditBegins, [this, entry] { gate_.editBegan(entry); }) ? FALSE
+                                                                                            : TRUE;
         }
-        return FALSE;
+        case LVN_ENDLABELEDITW: {
+            // A cancelled edit keeps the old name. A new one goes through the workspace, which
+            // moves the row to its place; the list view itself changes nothing.
+            const auto& edit = reinterpret_cast<const NMLVDISPINFOW&>(header);
+            const std::optional<uint64_t> entry = gate_.editEnded();
+            if (entry && edit.item.pszText != nullptr) {
+                pass(Door::EditEnds, [this, id = *entry, name = std::wstring(edit.item.pszText)] {
+                    ListView1Edited(id, name);
+                });
+            }
+            return FALSE;
+        }
+        default:
+            return 0;
     }
-    return 0;
 }
 
-void TForm1::runDeferredNotices() {
-    while (!deferredRenames_.empty()) {
-        std::tie(editedRow_, editedName_) = std::move(deferredRenames_.front());
-        deferredRenames_.pop_front();
-        runCommand(&TForm1::ListView1Edited);
-    }
-    if (std::exchange(deferredTabChange_, false)) {
-        runCommand(&TForm1::TabControl1Change);
+// Only what lands on the list is taken; the drop is read at once, whenever its files are added.
+void TForm1::onDroppedFiles(HDROP drop) {
+    win::Drop dropped = win::takeDrop(drop);
+    const RECT list = win::rectIn(handle(), ListView1.handle());
+    if (PtInRect(&list, dropped.point)) {
+        pass(Door::ListCommand,
+             [this, files = std::move(dropped.files)] { ListView1DragDrop(files); });
     }
 }
 
-// The connection report ends, like a command, at the error box when it fails.
-void TForm1::reportPhoneNotification() {
-    try {
-        workspace_.reportPhoneNotification();
-    } catch (...) {
-        showFailure(std::current_exception());
-    }
+// Windows asks before a log-off or shutdown, and then says whether it goes ahead. An upload
+// asks it to wait, with the reason shown to the user (Wine shows none and answers FALSE, so the
+// answer is not looked at). Windows may end the process as soon as WM_ENDSESSION returns, so
+// the upload is stopped inside it: the phone file being written is closed and deleted.
+LRESULT TForm1::onSessionEnding(UINT message, WPARAM wParam) {
+    LRESULT result = TRUE;
+    gate_.enter(Door::SessionEnds, [&] {
+        if (message == WM_QUERYENDSESSION && gate_.uploadRunning()) {
+            ShutdownBlockReasonCreate(handle(), L"Tonvale is uploading files to the phone.");
+            result = FALSE;
+        } else if (message == WM_ENDSESSION && wParam != FALSE) {
+            workspace_.stopUpload();
+        } else if (message == WM_ENDSESSION) {
+            ShutdownBlockReasonDestroy(handle());
+        }
+    });
+    return message == WM_ENDSESSION ? 0 : result;
 }
 
 void TForm1::close() {
-    if (handle() == nullptr || closing_) {
+    if (handle() == nullptr || gate_.situation() == CommandGate::Situation::Closed) {
         return;
     }
-    closing_ = true;
+    gate_.close();
     ConnectionRelay::detach(handle());
     destroy();
 }
 
-void TForm1::runCommand(Handler handler) {
-    const NotificationQueue::RunningCommand running(notifications_);
-    try {
-        (this->*handler)();
-    } catch (...) {
-        showFailure(std::current_exception());
-    }
-    logBatch_.show();
+bool TForm1::pass(Door door, std::function<void()> handler) {
+    return gate_.enter(door, [this, handler = std::move(handler)] {
+        try {
+            handler();
+        } catch (...) {
+            showFailure(std::current_exception());
+        }
+        logBatch_.show();
+    });
 }
 
-// While a box of the main window is up, the Options dialog takes no input either, whichever
-// way the box ends.
-class TForm1::OptionsHeldOff {
-  public:
-    explicit OptionsHeldOff(const OptionsDialogLink& link) : link_(link) {
-        if (link_.takeInput) {
-            link_.takeInput(false);
-        }
+// A name edit still open ends as the list's taking the focus ends it, keeping its new name.
+void TForm1::commitNameEdit() {
+    if (ListView_GetEditControl(ListView1.handle()) != nullptr) {
+        SetFocus(ListView1.handle());
     }
-    OptionsHeldOff(const OptionsHeldOff&) = delete;
-    OptionsHeldOff& operator=(const OptionsHeldOff&) = delete;
-    ~OptionsHeldOff() {
-        if (link_.takeInput) {
-            link_.takeInput(true);
-        }
-    }
-
-  private:
-    const OptionsDialogLink& link_;
-};
-
-void TForm1::showFailure(std::exception_ptr failure) {
-    logBatch_.show();
-    const OptionsHeldOff heldOff(optionsDialog_);
-    setup_.prompts->showError(handle(), errorBoxText(describeFailure(failure)),
-                              setup_.programTitle);
 }
 
 // Creation: register with the phone library, take the dialog's starting folder from the
@@ -361,55 +335,6 @@ void TForm1::applyCategory(int index) {
         openDialog_.filter =
             dialogFilterString(mediaCategories()[static_cast<size_t>(index)].filter);
     }
-}
-
-void TForm1::setStatusPanel(int panel, const std::wstring& text) {
-    StatusBar1.setPanelText(panel, text);
-}
-
-// A command's lines and the bar's position are shown when it ends or refreshes the window.
-void TForm1::appendLog(const std::wstring& line) {
-    logBatch_.append(line);
-    if (!notifications_.commandRunning()) {
-        logBatch_.show();
-    }
-}
-
-void TForm1::resetProgress() {
-    logBatch_.forgetPosition();
-    ProgressBar1.setMaximum(0);
-    ProgressBar1.setPosition(0);
-}
-
-void TForm1::setProgressMaximum(int maximum) {
-    ProgressBar1.setMaximum(maximum);
-}
-
-void TForm1::setProgressPosition(int position) {
-    logBatch_.setPosition(position);
-    if (!notifications_.commandRunning()) {
-        logBatch_.show();
-    }
-}
-
-void TForm1::refresh() {
-    uploadFeedback_.refresh();
-}
-
-void TForm1::showBytesWritten(uint64_t written, uint64_t total) {
-    uploadFeedback_.showBytesWritten(written, total);
-}
-
-void TForm1::showPhoneFolder(const std::wstring& folder) {
-    Edit1.setText(folder);
-}
-
-void TForm1::showPendingTotal(const std::wstring& text) {
-    Edit2.setText(text);
-}
-
-void TForm1::showFreeSpaceFigure(const std::wstring& text) {
-    Edit3.setText(text);
 }
 
 void TForm1::BitBtn1Click() {
@@ -488,10 +413,16 @@ void TForm1::aboutCommand() {
     setup_.prompts->showAbout(kAboutText, kAboutTitle);
 }
 
+void TForm1::Options1Click() {
+    if (optionsDialog_.show) {
+        optionsDialog_.show();
+    }
+}
+
 void TForm1::openCommand() {
     std::optional<OpenDialogChoice> choice;
     {
-        const OptionsHeldOff heldOff(optionsDialog_);
+        const BoxOpen box(*this);
         choice = setup_.prompts->chooseFiles(handle(), openDialog_);
     }
     std::vector<std::wstring> selection;
@@ -506,8 +437,8 @@ void TForm1::openCommand() {
 }
 
 // Files dropped on the list are added as if chosen in the dialog.
-void TForm1::ListView1DragDrop() {
-    openSelection(std::exchange(droppedFiles_, {}));
+void TForm1::ListView1DragDrop(const std::vector<std::wstring>& files) {
+    openSelection(files);
 }
 
 void TForm1::openSelection(const std::vector<std::wstring>& selection) {
@@ -516,26 +447,17 @@ void TForm1::openSelection(const std::vector<std::wstring>& selection) {
     workspace_.open(selection);
 }
 
-void TForm1::ListView1Edited() {
-    workspace_.rename(static_cast<size_t>(editedRow_), std::move(editedName_));
+void TForm1::ListView1Edited(uint64_t entry, std::wstring name) {
+    workspace_.rename(entry, std::move(name));
 }
 
-// The upload keeps the window answering, with the wait cursor, until it returns.
+// The upload keeps the window answering, with the wait cursor, until it returns. An open name
+// edit was ended before it (the gate's doing), so its new name, or the line that refuses it,
+// comes first.
 void TForm1::uploadCommand() {
-    // A name edit still open ends first, as the button's taking the focus ends it; from the
-    // menu, which takes no focus, it would otherwise end in the middle of the upload. Its new
-    // name, or the line that refuses it, comes before the upload.
-    if (ListView_GetEditControl(ListView1.handle()) != nullptr) {
-        SetFocus(ListView1.handle());
-    }
     const auto running = uploadFeedback_.start(handle());
+    const auto uploading = gate_.uploading();
     workspace_.upload();
-}
-
-void TForm1::Options1Click() {
-    if (optionsDialog_.show) {
-        optionsDialog_.show();
-    }
 }
 
 }  // namespace tonvale

@@ -3,9 +3,10 @@
 #pragma once
 
 #include <windows.h>
+#include <shellapi.h>
 
 #include <array>
-#include <deque>
+#include <cstdint>
 #include <exception>
 #include <filesystem>
 #include <functional>
@@ -13,11 +14,11 @@
 #include <utility>
 #include <vector>
 
+#include "CommandGate.h"
 #include "FileListRows.h"
 #include "Form1Layout.h"
 #include "LocalFiles.h"
 #include "LogBatch.h"
-#include "NotificationQueue.h"
 #include "OpenDialog.h"
 #include "Phone.h"
 #include "TaskbarProgress.h"
@@ -58,8 +59,8 @@ class TForm1 final : public win::Form, private WorkspaceView {
     static constexpr UINT WM_PHONE_CONNECTED = WM_APP + 1;
     // The tray icon's mouse messages.
     static constexpr UINT WM_TRAY_ICON = WM_APP + 2;
-    // Posted for a notification kept while an upload ran.
-    static constexpr UINT WM_DEFERRED_NOTICE = WM_APP + 3;
+    // Posted when what the gate kept may run.
+    static constexpr UINT WM_GATE_OPEN = WM_APP + 3;
 
     TForm1(HINSTANCE instance, Form1Setup setup);
     ~TForm1() override;
@@ -69,14 +70,19 @@ class TForm1 final : public win::Form, private WorkspaceView {
     const OpenDialogState& openDialog() const { return openDialog_; }
     void setStartingFolder(const std::wstring& folder) { openDialog_.initialDir = folder; }
     void connectOptionsDialog(OptionsDialogLink link) { optionsDialog_ = std::move(link); }
+    // What decides, for this window and the Options dialog, what may run while something else
+    // is going on.
+    CommandGate& gate() { return gate_; }
     // The hints shown on hover. Nobody can hover before the window first waits for input, so
     // start-up adds them then: each is a window of its own.
     void addHints();
 
   private:
+    using Door = CommandGate::Door;
     using Handler = void (TForm1::*)();
     struct Route {
         int id;
+        Door door;
         Handler handler;
     };
     // Every button and menu item to the handler named after it.
@@ -89,13 +95,18 @@ class TForm1 final : public win::Form, private WorkspaceView {
     void onFailure(std::exception_ptr failure) override;
     void setUpControls();
     LRESULT onNotify(NMHDR& header);
-    void reportPhoneNotification();
+    void onDroppedFiles(HDROP drop);
+    LRESULT onSessionEnding(UINT message, WPARAM wParam);
     void close();
 
-    // Runs one command; a failure ends it and shows the runtime's error box. Notifications of
-    // the library that arrive meanwhile wait until the outermost command has ended.
-    void runCommand(Handler handler);
+    // Passes a handler, with what it is given, through the gate: it runs now, waits, or is
+    // refused (false). A failure ends it and shows the runtime's error box.
+    bool pass(Door door, std::function<void()> handler);
     void showFailure(std::exception_ptr failure);
+    // A box of the program's waits for the user while this lives: what comes in meanwhile
+    // waits, and the Options dialog takes no input.
+    class BoxOpen;
+    void commitNameEdit();
 
     // The workspace as the window shows it.
     void setStatusPanel(int panel, const std::wstring& text) override;
@@ -136,11 +147,8 @@ class TForm1 final : public win::Form, private WorkspaceView {
     void Exit1Click();
     void Exit2Click();
     void Showprogram1Click();
-    void ListView1Edited();
-    // The renames and the change of tab kept while an upload ran, in turn.
-    void runDeferredNotices();
-    class OptionsHeldOff;
-    void ListView1DragDrop();
+    void ListView1Edited(uint64_t entry, std::wstring name);
+    void ListView1DragDrop(const std::vector<std::wstring>& files);
     void openCommand();
     void openSelection(const std::vector<std::wstring>& selection);
     void uploadCommand();
@@ -176,26 +184,39 @@ class TForm1 final : public win::Form, private WorkspaceView {
     WindowsLocalFiles localFiles_;
     FileListRows fileRows_;
     Workspace workspace_;
-    NotificationQueue notifications_;
+    CommandGate gate_;
     LogBatch logBatch_;
     UploadFeedback uploadFeedback_;
-    // What a list-view event hands to its handler.
-    int editedRow_ = -1;
-    std::wstring editedName_;
-    std::deque<std::pair<int, std::wstring>> deferredRenames_;
-    bool deferredTabChange_ = false;
-    std::vector<std::wstring> droppedFiles_;
     OptionsDialogLink optionsDialog_;
     const UINT taskbarCreatedMessage_;  // sent to every top-level window when Explorer starts
     bool inTrayMode_ = false;
     bool leftButtonDownOnIcon_ = false;
 
-    bool closing_ = false;
     bool created_ = false;
     bool hintsAdded_ = false;
     // The destructor, not a close, takes the window down: the program is ending already, or
     // failing to start, and no quit is posted that would close its error box unread.
     bool destroyedByOwner_ = false;
+};
+
+class TForm1::BoxOpen {
+  public:
+    explicit BoxOpen(TForm1& form) : open_(form.gate_.boxOpen()), options_(form.optionsDialog_) {
+        if (options_.takeInput) {
+            options_.takeInput(false);
+        }
+    }
+    BoxOpen(const BoxOpen&) = delete;
+    BoxOpen& operator=(const BoxOpen&) = delete;
+    ~BoxOpen() {
+        if (options_.takeInput) {
+            options_.takeInput(true);
+        }
+    }
+
+  private:
+    CommandGate::Scope open_;
+    const OptionsDialogLink& options_;
 };
 
 }  // namespace tonvale

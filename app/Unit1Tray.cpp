@@ -10,7 +10,7 @@ namespace tonvale {
 // set, and every other command get the default handling.
 LRESULT TForm1::WMSysCommand(WPARAM command, LPARAM lParam) {
     if (command == SC_MINIMIZE) {
-        runCommand(&TForm1::enterTrayMode);
+        enterTrayMode();
         return 0;
     }
     return DefWindowProcW(handle(), WM_SYSCOMMAND, command, lParam);
@@ -30,11 +30,11 @@ void TForm1::RxTrayIcon1Message(UINT mouseMessage) {
             break;
         case WM_LBUTTONUP:
             if (std::exchange(leftButtonDownOnIcon_, false)) {
-                runCommand(&TForm1::RxTrayIcon1Click);
+                RxTrayIcon1Click();
             }
             break;
         case WM_RBUTTONUP:
-            runCommand(&TForm1::PopupMenu1Popup);
+            PopupMenu1Popup();
             break;
         default:
             break;
@@ -51,14 +51,19 @@ void TForm1::Showprogram1Click() {
 
 // The tray menu at the pointer. The program comes to the foreground first, or the menu would
 // stay open when the user clicks elsewhere; the empty message after it lets the next one open
-// at once. The chosen item is routed as if chosen from the window's own menu, inside this
-// command, so that phone notifications wait until it has run.
+// at once. The open menu is a box of the program's; the chosen item is routed as if chosen
+// from the window's own menu, inside this command, so that phone notifications wait until it
+// has run.
 void TForm1::PopupMenu1Popup() {
     POINT pointer{};
     GetCursorPos(&pointer);
     SetForegroundWindow(handle());
-    const auto chosen = TrackPopupMenu(popupMenu_.get(), TPM_RIGHTBUTTON | TPM_RETURNCMD, pointer.x,
-                                       pointer.y, 0, handle(), nullptr);
+    UINT chosen = 0;
+    {
+        const BoxOpen box(*this);
+        chosen = static_cast<UINT>(TrackPopupMenu(popupMenu_.get(), TPM_RIGHTBUTTON | TPM_RETURNCMD,
+                                                  pointer.x, pointer.y, 0, handle(), nullptr));
+    }
     PostMessageW(handle(), WM_NULL, 0, 0);
     if (chosen != 0) {
         SendMessageW(handle(), WM_COMMAND, MAKEWPARAM(chosen, 0), 0);

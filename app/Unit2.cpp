@@ -46,18 +46,18 @@ LRESULT TForm2::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_COMMAND:
             if (lParam != 0 && HIWORD(wParam) == BN_CLICKED) {
                 if (LOWORD(wParam) == IdForm2BitBtn1) {
-                    BitBtn1Click();
+                    pass(&TForm2::BitBtn1Click);
                     return 0;
                 }
                 if (LOWORD(wParam) == IdForm2BitBtn2) {
-                    BitBtn2Click();
+                    pass(&TForm2::BitBtn2Click);
                     return 0;
                 }
             }
             break;
         case WM_CLOSE:
             // The close box closes as No does.
-            BitBtn2Click();
+            pass(&TForm2::BitBtn2Click);
             return 0;
         default:
             break;
@@ -75,16 +75,29 @@ void TForm2::onEnter() {
         Form::onEnter();
         return;
     }
-    BitBtn1Click();
+    pass(&TForm2::BitBtn1Click);
 }
 
 void TForm2::onEscape() {
-    BitBtn2Click();
+    pass(&TForm2::BitBtn2Click);
 }
 
+// The box is one of the program's: the main window's commands wait until it is dismissed.
 void TForm2::onFailure(std::exception_ptr failure) {
+    const auto box = setup_.gate->boxOpen();
     setup_.prompts->showError(handle(), errorBoxText(describeFailure(failure)),
                               setup_.programTitle);
+}
+
+void TForm2::pass(void (TForm2::*handler)()) {
+    const auto guarded = [this, handler] {
+        try {
+            (this->*handler)();
+        } catch (...) {
+            onFailure(std::current_exception());
+        }
+    };
+    setup_.gate->enter(CommandGate::Door::Command, guarded);
 }
 
 // The file keeps the text as typed; the file dialog takes it as the next start will read it

@@ -9,6 +9,7 @@
 #include <functional>
 #include <string>
 
+#include "CommandGate.h"
 #include "UserPrompts.h"
 #include "win/Controls.h"
 #include "win/Form.h"
@@ -22,6 +23,9 @@ struct Form2Setup {
     std::wstring programTitle;  // titles the error boxes
     // Makes a folder the starting folder of the main window's file dialog.
     std::function<void(const std::wstring&)> setStartingFolder;
+    // The main window's gate, which the dialog's buttons and boxes go through as the window's
+    // own do: the dialog acts on the main window's settings. Never null.
+    CommandGate* gate = nullptr;
 };
 
 class TForm2 final : public win::Form {
@@ -41,6 +45,8 @@ class TForm2 final : public win::Form {
     void onEnter() override;
     void onEscape() override;
     void onFailure(std::exception_ptr failure) override;
+    // Passes a handler through the main window's gate; a failure shows the error box.
+    void pass(void (TForm2::*handler)());
 
     // OK: the starting folder, then the settings file, then the dialog goes.
     void BitBtn1Click();

@@ -33,26 +33,6 @@ UploadFeedback::Running::~Running() {
     }
 }
 
-bool UploadFeedback::deferred(HWND window, UINT message, WPARAM wParam, LPARAM lParam) const {
-    if (!running()) {
-        return false;
-    }
-    if (message == inputMessage_) {
-        PostMessageW(window, message, wParam, lParam);
-        return true;
-    }
-    switch (message) {
-        case WM_COMMAND:
-        case WM_SYSCOMMAND:
-        case WM_CLOSE:
-        case WM_DROPFILES:
-            PostMessageW(window, message, wParam, lParam);
-            return true;
-        default:
-            return false;
-    }
-}
-
 void UploadFeedback::refresh() {
     const ULONGLONG now = GetTickCount64();
     if (now - lastRefresh_ < kRefreshIntervalMs) {

@@ -9,7 +9,7 @@ FileEntry entryForPath(std::wstring_view path) {
     return FileEntry{
         std::wstring(name),
         dot == std::wstring_view::npos ? std::wstring() : std::wstring(name.substr(dot)),
-        std::wstring(path), std::nullopt};
+        std::wstring(path), std::nullopt, 0};
 }
 
 int64_t kilobytesRoundedHalfEven(int64_t bytes) {

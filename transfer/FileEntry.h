@@ -14,6 +14,8 @@ struct FileEntry {
     std::wstring path;  // the local file, as chosen
     // The length when it was opened; absent when it could not be measured.
     std::optional<int64_t> sizeBytes;
+    // Given by the list, the entry's own while it is listed, whatever its name or place.
+    uint64_t id = 0;
 };
 
 // An entry for a local file, not yet measured: its name without the folder and its type.

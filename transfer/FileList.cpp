@@ -1,6 +1,9 @@
 #include "FileList.h"
 
+#include <algorithm>
 #include <utility>
+
+#include "NameMatching.h"
 
 namespace tonvale {
 
@@ -22,10 +25,30 @@ size_t FileList::placeFor(std::wstring_view name) const {
     return low;
 }
 
-size_t FileList::add(FileEntry entry) {
-    const size_t index = placeFor(entry.name);
-    entries_.insert(entries_.begin() + static_cast<std::ptrdiff_t>(index),
-                    std::make_unique<FileEntry>(std::move(entry)));
+bool FileList::holdsName(std::wstring_view name) const {
+    return names_.contains(nameForMatching(name));
+}
+
+std::optional<size_t> FileList::indexOf(uint64_t id) const {
+    const auto found = std::find_if(entries_.begin(), entries_.end(),
+                                    [id](const auto& entry) { return entry->id == id; });
+    if (found == entries_.end()) {
+        return std::nullopt;
+    }
+    return static_cast<size_t>(found - entries_.begin());
+}
+
+std::optional<size_t> FileList::add(FileEntry entry) {
+    if (!names_.insert(nameForMatching(entry.name)).second) {
+        return std::nullopt;
+    }
+    entry.id = ++lastId_;
+    return insert(std::make_unique<FileEntry>(std::move(entry)));
+}
+
+size_t FileList::insert(std::unique_ptr<FileEntry> entry) {
+    const size_t index = placeFor(entry->name);
+    entries_.insert(entries_.begin() + static_cast<std::ptrdiff_t>(index), std::move(entry));
     if (view_ != nullptr) {
         view_->insertRow(index, *entries_[index]);
     }
@@ -39,18 +62,26 @@ void FileList::setSize(size_t index, int64_t bytes) {
     }
 }
 
-size_t FileList::rename(size_t index, std::wstring name) {
-    FileEntry entry = std::move(*entries_[index]);
+std::optional<size_t> FileList::rename(size_t index, std::wstring name) {
+    std::wstring oldName = nameForMatching(entries_[index]->name);
+    std::wstring newName = nameForMatching(name);
+    if (newName != oldName && names_.contains(newName)) {
+        return std::nullopt;
+    }
+    names_.erase(oldName);
+    names_.insert(std::move(newName));
+    std::unique_ptr<FileEntry> entry = std::move(entries_[index]);
     entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(index));
     if (view_ != nullptr) {
         view_->removeRow(index);
     }
-    entry.name = std::move(name);
-    return add(std::move(entry));
+    entry->name = std::move(name);
+    return insert(std::move(entry));
 }
 
 void FileList::clear() {
     entries_.clear();
+    names_.clear();
     if (view_ != nullptr) {
         view_->removeAllRows();
     }

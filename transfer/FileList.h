@@ -1,5 +1,6 @@
-// The files chosen for the next upload, kept in ascending order of their names. The list view
-// follows the model through FileListView, row for row.
+// The files chosen for the next upload, kept in ascending order of their names, one entry a
+// name: the phone's file system ignores case, so the list does too, matching names as Windows
+// matches file names. The list view follows the model through FileListView, row for row.
 #pragma once
 
 #include <cstddef>
@@ -8,6 +9,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_set>
 #include <vector>
 
 #include "FileEntry.h"
@@ -42,12 +44,19 @@ class FileList {
     bool empty() const { return entries_.empty(); }
     const FileEntry& operator[](size_t index) const { return *entries_[index]; }
 
-    // Adds an entry in its place by name, after the entries of an equal name; returns its index.
-    size_t add(FileEntry entry);
+    // Whether an entry has this name, case ignored.
+    bool holdsName(std::wstring_view name) const;
+    // The index of the entry with this id; nothing once it has left the list.
+    std::optional<size_t> indexOf(uint64_t id) const;
+
+    // Adds an entry in its place by name, gives it its id and returns its index; nothing, and
+    // no entry, when the list holds its name already.
+    std::optional<size_t> add(FileEntry entry);
     void setSize(size_t index, int64_t bytes);
-    // Gives an entry a new name, which takes its place in the order; returns its new index.
-    // The caller has checked the name with whyNameIsRefused().
-    size_t rename(size_t index, std::wstring name);
+    // Gives an entry a new name, which takes its place in the order; returns its new index, or
+    // nothing when another entry holds the name. The entry may change the case of its own. The
+    // caller has checked the name with whyNameIsRefused().
+    std::optional<size_t> rename(size_t index, std::wstring name);
     void clear();
 
     // Type-ahead: the first entry from `start` on whose name begins with `typed` (or, with
@@ -58,9 +67,13 @@ class FileList {
 
   private:
     size_t placeFor(std::wstring_view name) const;
+    size_t insert(std::unique_ptr<FileEntry> entry);
 
     Collation collation_;
     FileListView* view_;
+    uint64_t lastId_ = 0;
+    // Every listed name in upper case, so that a name is found among thousands at once.
+    std::unordered_set<std::wstring> names_;
     // Held by pointer: an entry added in the middle of thousands moves pointers, not names
     // and paths. Each insertion still moves the pointers after it; finding the place takes
     // log n comparisons.

@@ -31,16 +31,12 @@ int64_t lengthOf(HANDLE file) {
 
 }  // namespace
 
+// The length is asked of the open handle, which is the file the upload will read. On Windows,
+// GetFileAttributesExW describes a symbolic link itself, not the file it points to, and a
+// chosen file may be one.
 int64_t WindowsLocalFiles::sizeOf(const std::wstring& path) {
-    // Opened to learn that it can be read; the length is then read by name while the file is
-    // held: under Wine, asking the handle costs one more round trip to the Wine server, and
-    // Open measures every file of a selection of thousands.
     const OwnedKernelHandle file = openForReading(path);
-    WIN32_FILE_ATTRIBUTE_DATA data{};
-    if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) {
-        throw ioError(static_cast<int>(GetLastError()));
-    }
-    return (static_cast<int64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+    return lengthOf(file.get());
 }
 
 void WindowsLocalFiles::load(const std::wstring& path, Contents& contents) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "CodePage.h"
 #include "RuntimeError.h"
@@ -23,9 +24,12 @@ struct ByteCount {
     uint64_t total = 0;
 };
 
+enum class Outcome { Written, Failed, Stopped };
+
 // A file under 64 KiB goes in one call; a larger one in consecutive pieces the 16-bit length
 // of the libraries can carry. Never more bytes than were loaded.
-bool writeContents(Phone& phone, const Contents& contents, ByteCount& bytes, TransferView& view) {
+Outcome writeContents(Phone& phone, const Contents& contents, ByteCount& bytes, TransferView& view,
+                      const UploadRun& run) {
     // An empty file is one write of nothing, from a valid address all the same: a library that
     // checks its argument would refuse a null one.
     static const unsigned char nothing = 0;
@@ -34,39 +38,58 @@ bool writeContents(Phone& phone, const Contents& contents, ByteCount& bytes, Tra
         const size_t piece = std::min(contents.size() - written, kLargestWrite);
         const unsigned char* from = contents.empty() ? &nothing : contents.data() + written;
         if (phone.writeFile(from, static_cast<uint32_t>(piece)) != 0) {
-            return false;
+            return Outcome::Failed;
         }
         written += piece;
         bytes.written += piece;
         view.showBytesWritten(bytes.written, bytes.total);
+        if (run.stopped()) {
+            return Outcome::Stopped;
+        }
     } while (written < contents.size());
-    return true;
+    return Outcome::Written;
 }
 
-// Deletes any phone file of the name, creates it afresh and writes the contents; true when
+// Deletes any phone file of the name, creates it afresh and writes the contents; written when
 // the whole contents are in the phone file, which is left open.
-bool attemptEntry(Phone& phone, const std::string& phonePath, const Contents& contents,
-                  ByteCount& bytes, TransferView& view) {
+Outcome attemptEntry(Phone& phone, const std::string& phonePath, const Contents& contents,
+                     ByteCount& bytes, TransferView& view, UploadRun& run) {
     phone.deleteFile(phonePath);
     if (phone.createFile(phonePath) == -1) {
         view.appendLog(L"file creat error");
-        return false;
+        return Outcome::Failed;
     }
+    run.opened(phonePath);
     const uint64_t writtenBefore = bytes.written;
-    if (!writeContents(phone, contents, bytes, view)) {
+    const Outcome outcome = writeContents(phone, contents, bytes, view, run);
+    if (outcome == Outcome::Failed) {
         bytes.written = writtenBefore;
         // A half-written file must not stay on the phone as if it were the whole one.
         phone.closeFile();
+        run.closed();
         phone.deleteFile(phonePath);
-        return false;
     }
-    return true;
+    return outcome;
 }
 
 }  // namespace
 
+void UploadRun::stop(Phone& phone) {
+    stopped_ = true;
+    if (openPhoneFile_) {
+        phone.closeFile();
+        phone.deleteFile(*std::exchange(openPhoneFile_, std::nullopt));
+    }
+}
+
 void uploadFiles(Phone& phone, const FileList& list, LocalFiles& files, Contents& contents,
-                 const UploadFigures& figures, TransferView& view) {
+                 const UploadFigures& figures, TransferView& view, UploadRun& run) {
+    // Before a category is applied (its start-up can fail) there is no folder to write into,
+    // and a bare name is no phone path any library is known to take.
+    if (figures.phoneFolder.empty()) {
+        view.appendLog(L"No phone folder: select a category tab first");
+        return;
+    }
     const int entries = static_cast<int>(list.size());
     view.setProgressMaximum(entries);
     phone.resetFilePointer();
@@ -96,6 +119,11 @@ void uploadFiles(Phone& phone, const FileList& list, LocalFiles& files, Contents
         bytes.total += static_cast<uint64_t>(std::max<int64_t>(list[i].sizeBytes.value_or(0), 0));
     }
     const std::optional<std::string> folder = toSystemCodePage(figures.phoneFolder);
+    // A refresh lets the system's messages in, the end of the session among them.
+    const auto refreshedAndGoingOn = [&view, &run] {
+        view.refresh();
+        return !run.stopped();
+    };
     for (int position = 0; position < entries; ++position) {
         // A copy: the view's refreshes let messages in, and nothing may be read through a
         // reference into the list across them.
@@ -107,20 +135,31 @@ void uploadFiles(Phone& phone, const FileList& list, LocalFiles& files, Contents
         if (!folder || !name) {
             view.appendLog(entry.name +
                            L" was not uploaded in phone: the phone cannot hold its name");
-            view.refresh();
+            if (!refreshedAndGoingOn()) {
+                return;
+            }
             continue;
         }
         const std::string phonePath = *folder + *name;
-        bool uploaded = false;
-        for (int attempt = 0; attempt < kAttemptsPerEntry && !uploaded; ++attempt) {
-            uploaded = attemptEntry(phone, phonePath, contents, bytes, view);
+        Outcome outcome = Outcome::Failed;
+        for (int attempt = 0; attempt < kAttemptsPerEntry && outcome == Outcome::Failed;
+             ++attempt) {
+            outcome = attemptEntry(phone, phonePath, contents, bytes, view, run);
         }
-        if (uploaded) {
+        if (outcome == Outcome::Stopped) {
+            view.appendLog(entry.name +
+                           L" was not uploaded in phone: Windows is ending the session");
+            return;
+        }
+        if (outcome == Outcome::Written) {
             view.appendLog(entry.name + L" was uploaded in phone");
             view.setProgressMaximum(entries);
             view.setProgressPosition(position + 1);
             phone.closeFile();
-            view.refresh();
+            run.closed();
+            if (!refreshedAndGoingOn()) {
+                return;
+            }
             continue;
         }
         view.appendLog(entry.name + L" was not uploaded in phone");
@@ -130,7 +169,9 @@ void uploadFiles(Phone& phone, const FileList& list, LocalFiles& files, Contents
             view.appendLog(L"not connect");
             break;
         }
-        view.refresh();
+        if (!refreshedAndGoingOn()) {
+            return;
+        }
     }
     logFileCount(phone, view);
 }

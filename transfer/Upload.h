@@ -2,6 +2,7 @@
 // category, with each step in the log and the progress bar following.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -25,10 +26,28 @@ struct UploadFigures {
     const std::wstring& freeSpaceFigure;
 };
 
+// A running upload as the window sees it while it answers the system between two writes: when
+// Windows ends the session, the phone file being written is closed and deleted at once, as for
+// a phone pulled out, and the upload makes no further call of the library.
+class UploadRun {
+  public:
+    void stop(Phone& phone);
+    bool stopped() const { return stopped_; }
+
+    // The upload's own bookkeeping: the phone file it has open.
+    void opened(const std::string& phonePath) { openPhoneFile_ = phonePath; }
+    void closed() { openPhoneFile_.reset(); }
+
+  private:
+    std::optional<std::string> openPhoneFile_;
+    bool stopped_ = false;
+};
+
 // `contents` is the program's one contents buffer; it holds the entry being written. A local
 // file that cannot be read, or a free-space figure or pending total that is not a whole 32-bit
-// number, ends the command with the runtime's error.
+// number, ends the command with the runtime's error. Without a phone folder nothing is asked of
+// the phone.
 void uploadFiles(Phone& phone, const FileList& list, LocalFiles& files, Contents& contents,
-                 const UploadFigures& figures, TransferView& view);
+                 const UploadFigures& figures, TransferView& view, UploadRun& run);
 
 }  // namespace tonvale

@@ -32,8 +32,20 @@ void Workspace::upload() {
     const std::wstring folder = phoneFolder_;
     const std::wstring pending = pendingTotal_;
     const std::wstring freeSpace = freeSpaceFigure_;
+    UploadRun run;
+    runningUpload_ = &run;
+    struct Ended {
+        UploadRun*& running;
+        ~Ended() { running = nullptr; }
+    } ended{runningUpload_};
     uploadFiles(phone_, list_, localFiles_, contents_, UploadFigures{folder, pending, freeSpace},
-                view_);
+                view_, run);
+}
+
+void Workspace::stopUpload() {
+    if (runningUpload_ != nullptr) {
+        runningUpload_->stop(phone_);
+    }
 }
 
 void Workspace::clearFiles() {
@@ -42,15 +54,19 @@ void Workspace::clearFiles() {
     setFreeSpaceFigure(L"");
 }
 
-void Workspace::rename(size_t index, std::wstring name) {
-    if (index >= list_.size()) {
+void Workspace::rename(uint64_t entryId, std::wstring name) {
+    const std::optional<size_t> index = list_.indexOf(entryId);
+    if (!index) {
         return;
     }
     if (const auto why = whyNameIsRefused(name)) {
         view_.appendLog(*why);
         return;
     }
-    list_.rename(index, std::move(name));
+    const std::wstring quoted = L"\"" + name + L"\"";
+    if (!list_.rename(*index, std::move(name))) {
+        view_.appendLog(L"Name not changed: " + quoted + L" is already in the list");
+    }
 }
 
 void Workspace::reportPhoneNotification() {

@@ -12,6 +12,7 @@
 #include "LocalFiles.h"
 #include "Phone.h"
 #include "TransferView.h"
+#include "Upload.h"
 
 namespace tonvale {
 
@@ -49,11 +50,16 @@ class Workspace {
     void open(const std::vector<std::wstring>& selection);
     // Upload: every entry into the phone folder, with the room check against both figures.
     void upload();
+    // Windows is ending the session while the upload runs (it answers the system between two
+    // writes): the phone file being written is closed and deleted now, and the upload ends
+    // without another call of the library. Nothing when no upload runs.
+    void stopUpload();
     // Clear files list: the entries, then the pending total and the free-space figure.
     void clearFiles();
-    // A name edited in place, which takes the entry's place in the order; a name the phone
-    // cannot hold is refused with a log line.
-    void rename(size_t index, std::wstring name);
+    // A name edited in place, for the entry with this id, which takes the entry's place in the
+    // order; a name the phone cannot hold, or another entry's, is refused with a log line.
+    // Nothing when the entry has left the list.
+    void rename(uint64_t entryId, std::wstring name);
     // The library called the connection handler: for an attached phone the status panels,
     // "Connected" and the new free-space figure; for one gone, panel 0 alone.
     void reportPhoneNotification();
@@ -72,6 +78,7 @@ class Workspace {
     std::wstring freeSpaceFigure_;
     // The contents of the entry being uploaded: one buffer for the whole run.
     Contents contents_;
+    UploadRun* runningUpload_ = nullptr;
 };
 
 }  // namespace tonvale

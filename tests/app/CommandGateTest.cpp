@@ -50,8 +50,8 @@ TEST(CommandGate, DuringAnUploadWhatIsSentWaitsInOrderAndNoNameEditBegins) {
     EXPECT_EQ(w.events, (Events{"upload starts", "session ends", "upload ends"}));
     EXPECT_EQ(w.wakes, 1) << "the kept ones run from the message loop, not inside the upload";
     w.wake();
-    EXPECT_EQ(w.events, (Events{"upload starts", "session ends", "upload ends", "clear log",
-                                "drop", "rename", "connected"}));
+    EXPECT_EQ(w.events, (Events{"upload starts", "session ends", "upload ends", "clear log", "drop",
+                                "rename", "connected"}));
     EXPECT_EQ(w.wakes, 0);
 }
 
@@ -80,8 +80,7 @@ TEST(CommandGate, WhileAboutIsOpenCommandsRunAtOnceAndThePhoneWaitsUntilItCloses
         w.events.push_back("about closes");
     });
     w.wake();
-    EXPECT_EQ(w.events,
-              (Events{"about opens", "open", "renamed", "about closes", "connected"}));
+    EXPECT_EQ(w.events, (Events{"about opens", "open", "renamed", "about closes", "connected"}));
 }
 
 TEST(CommandGate, WhileABoxWaitsForTheUserOnlyAnEndingEditComesIn) {
@@ -111,8 +110,8 @@ TEST(CommandGate, OnceTheWindowIsGoingNothingRunsAndWhatWaitedIsDropped) {
         w.gate.close();
     });
     w.wake();
-    for (Door door : {Door::ListCommand, Door::Command, Door::EditEnds, Door::PhoneNotice,
-                      Door::SessionEnds}) {
+    for (Door door :
+         {Door::ListCommand, Door::Command, Door::EditEnds, Door::PhoneNotice, Door::SessionEnds}) {
         EXPECT_FALSE(w.gate.enter(door, w.note("late")));
     }
     EXPECT_TRUE(w.events.empty());

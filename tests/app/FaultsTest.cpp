@@ -170,6 +170,28 @@ TEST_F(FaultsTest, AFirstStartInAFolderThatTakesNoNewFileReportsItAndRunsOn) {
     EXPECT_EQ(text(L"Edit1"), L"/a/mobile/audio/");
 }
 
+// With the settings file held by another program at start, no category is applied: Upload
+// has no phone folder then and asks the phone nothing, until a tab is chosen.
+TEST_F(FaultsTest, WithoutAPhoneFolderUploadAsksThePhoneNothing) {
+    {
+        HeldFile other(settingsPath_, 0);
+        ASSERT_TRUE(other.held());
+        start(true);
+    }
+    ASSERT_EQ(prompts_.errors.size(), 1u);
+    ASSERT_EQ(text(L"Edit1"), L"");
+    ASSERT_TRUE(waitForLogLine(L"Connected"));
+    openFiles({localFile(L"song.mp3", "s")});
+    press(L"BitBtn10");
+    P2KTest_ClearCallLog();
+    press(L"BitBtn2");
+    EXPECT_EQ(logLines(), Lines{L"No phone folder: select a category tab first"});
+    EXPECT_EQ(callLog(), "");
+    clickTab(1);
+    press(L"BitBtn2");
+    EXPECT_EQ(readBytes(onPhone(L"audio", L"song.mp3")), "s");
+}
+
 TEST_F(FaultsTest, ASelectionOfMoreThan2GiBStopsTheUploadAtItsPendingTotal) {
     startConnected();
     press(L"BitBtn10");

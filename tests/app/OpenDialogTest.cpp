@@ -63,6 +63,26 @@ TEST(OpenDialog, ReturnsEverySelectedFileWithItsFolderAndTheFilterChosen) {
     EXPECT_EQ(choice->filterIndex, 2);
 }
 
+// The dialog makes the folder the files came from the process's current one; kept so, a USB
+// stick or card could not be ejected while the program runs.
+TEST(OpenDialog, TheCurrentFolderIsTheOneFromBeforeTheDialog) {
+    const TempFolder before;
+    const TempFolder chosen;
+    writeBytes(chosen / L"a.mid", "a");
+    wchar_t original[MAX_PATH] = {};
+    GetCurrentDirectoryW(MAX_PATH, original);
+    ASSERT_TRUE(SetCurrentDirectoryW(before.path().c_str()));
+    OpenDialogState state;
+    state.initialDir = chosen.path().wstring();
+    DialogSeen seen;
+    const auto choice = runTyping(state, L"a.mid", seen);
+    wchar_t current[MAX_PATH] = {};
+    GetCurrentDirectoryW(MAX_PATH, current);
+    SetCurrentDirectoryW(original);
+    ASSERT_TRUE(choice.has_value());
+    EXPECT_TRUE(std::filesystem::equivalent(current, before.path())) << current;
+}
+
 // Under Wine the program measures a selection of several names before the dialog copies it.
 TEST(OpenDialog, ASelectionFitsOnlyWhenItsWholeAnswerIsKnownToFit) {
     const std::wstring names = L"\"a.mid\" \"b.mid\"";

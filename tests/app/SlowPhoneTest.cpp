@@ -1,6 +1,7 @@
 // The window while a phone that writes at a real phone's pace takes seconds for one file: the
 // upload still runs inside its handler, but the window paints, shows the wait cursor and its
 // progress on the taskbar button, and never lets Windows take it for hung.
+#include <algorithm>
 #include <thread>
 
 #include "Form1Fixture.h"
@@ -150,6 +151,57 @@ TEST_F(Form1Test, AtAPhonesPaceTheWindowPaintsShowsProgressAndTheWaitCursorAndNe
     pumpFor(100);
     EXPECT_EQ(logLines(), Lines{});
     form_.reset();
+}
+
+// Windows logs off while a file is half on the phone: the message that asks is sent from
+// Windows' own thread, and arrives between two of the upload's writes.
+class PhoneSeeingTheSessionEnd final : public ForwardingPhone {
+  public:
+    using ForwardingPhone::ForwardingPhone;
+    HWND window = nullptr;
+    fs::path file;
+    int writes = 0;
+    std::thread windows;
+    LRESULT mayEnd = -1;
+    bool goneWhenTheEndReturned = false;
+
+    int writeFile(const void* data, uint32_t length) override {
+        if (++writes == 2) {
+            windows = std::thread([this] {
+                mayEnd = SendMessageW(window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF);
+                SendMessageW(window, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+                goneWhenTheEndReturned = !fs::exists(file);
+            });
+        }
+        return real_.writeFile(data, length);
+    }
+};
+
+TEST_F(Form1Test, ALogOffDuringAnUploadAsksWindowsToWaitAndThenLeavesNoHalfFile) {
+    const fs::path ini = folder_ / L"p2kapi.ini";
+    writeBytes(ini, "[Phone]\r\nRoot=" + phoneRoot_.string() +
+                        "\r\nAttachDelayMs=0\r\nWriteKiBPerSecond=200\r\n");
+    P2KTest_ResetFromIni(ini.c_str());
+    PhoneSeeingTheSessionEnd phone(phone_);
+    form_ =
+        std::make_unique<TForm1>(GetModuleHandleW(nullptr),
+                                 Form1Setup{&phone, &prompts_, settingsPath_, L"app_tests", false});
+    loop_.addForm(form_->handle());
+    ASSERT_TRUE(waitForLogLine(L"Connected"));
+    phone.window = form_->handle();
+    phone.file = onPhone(L"picture", L"a.bin");
+    openFiles({localFile(L"a.bin", std::string(400 * 1024, 'a'))});
+    press(L"BitBtn10");
+    P2KTest_ClearCallLog();
+    press(L"BitBtn2");
+    phone.windows.join();
+
+    EXPECT_EQ(phone.mayEnd, FALSE) << "Windows is asked to wait for the upload";
+    EXPECT_TRUE(phone.goneWhenTheEndReturned) << "Windows may end the program right after";
+    EXPECT_FALSE(fs::exists(phone.file));
+    const std::string calls = callLog();
+    EXPECT_TRUE(calls.ends_with("File_Close\nFile_Delete /a/mobile/picture/a.bin\n")) << calls;
+    EXPECT_EQ(logLines().back(), L"a.bin was not uploaded in phone: Windows is ending the session");
 }
 
 }  // namespace

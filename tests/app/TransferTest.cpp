@@ -26,14 +26,15 @@ TEST_F(TransferTest, OpenShowsTheFilesInNameOrderLogsThemAndRemembersTheDialog) 
     start();
     const fs::path b = localFile(L"b.mid", std::string(1536, 'b'));
     const fs::path a = localFile(L"a.mid", std::string(2560, 'a'));
-    // Windows' names ignore case: the capital one lives in a folder of its own.
+    const fs::path c = localFile(L"C.mid", std::string(500, 'c'));
+    // The phone's names ignore case, as Windows' do: one from another folder is not added.
     const fs::path upper = localFile(L"other\\B.mid", std::string(500, 'B'));
     clickTab(1);
-    openFiles({b, a, upper}, 2);
-    EXPECT_EQ(rows(), (Lines{L"a.mid|.mid|2", L"b.mid|.mid|2", L"B.mid|.mid|0"}));
+    openFiles({b, a, upper, c}, 2);
+    EXPECT_EQ(rows(), (Lines{L"a.mid|.mid|2", L"b.mid|.mid|2", L"C.mid|.mid|0"}));
     EXPECT_EQ(logLines(), (Lines{L"Opened file: " + b.wstring(), L"Opened file: " + a.wstring(),
-                                 L"Opened file: " + upper.wstring(), L"Total: 3 files opened",
-                                 L"Total size: 4 Kbytes"}));
+                                 L"B.mid is already in the list", L"Opened file: " + c.wstring(),
+                                 L"Total: 3 files opened", L"Total size: 4 Kbytes"}));
     EXPECT_EQ(text(L"Edit2"), L"4596");
     EXPECT_EQ(progressMaximum(), 0);
 
@@ -155,6 +156,79 @@ void dropOn(HWND control, int x, int y, const std::vector<fs::path>& files) {
     POINT point{x, y};
     MapWindowPoints(control, taker, &point, 1);
     SendMessageW(taker, WM_DROPFILES, reinterpret_cast<WPARAM>(dropOf(files, point)), 0);
+}
+
+// A drop as Explorer makes it, posted: it arrives when the window next looks at its queue.
+void postDropOn(HWND control, int x, int y, const std::vector<fs::path>& files) {
+    HWND taker = takerOfDropsOn(control);
+    POINT point{x, y};
+    MapWindowPoints(control, taker, &point, 1);
+    PostMessageW(taker, WM_DROPFILES, reinterpret_cast<WPARAM>(dropOf(files, point)), 0);
+}
+
+// A drop, Open from the menu or Clear files list, none of which takes the focus from an open
+// name edit, ends the edit first; its name goes to the entry the edit began on.
+TEST_F(TransferTest, AnOpenNameEditEndsBeforeTheListChangesAndRenamesItsOwnEntry) {
+    startShown();
+    const fs::path c = localFile(L"c.mid", "c");
+    openFiles({localFile(L"a.mid", "a"), c});
+    press(L"BitBtn10");
+    HWND list = control(L"ListView1");
+    const auto editName = [&](int row, const wchar_t* name) {
+        SetFocus(list);
+        HWND edit = ListView_EditLabel(list, row);
+        ASSERT_NE(edit, nullptr);
+        SetWindowTextW(edit, name);
+    };
+    editName(1, L"x.mid");
+    postDropOn(list, 10, 40, {localFile(L"b.mid", "b")});
+    ASSERT_TRUE(pumpUntil([&] { return rows().size() == 3; }));
+    typeKey(VK_RETURN);  // the user ends the edit, were it still open
+    EXPECT_EQ(rows(), (Lines{L"a.mid|.mid|0", L"b.mid|.mid|0", L"x.mid|.mid|0"}));
+    EXPECT_EQ(prompts_.dialogs.size(), 1u) << "the drop was no Open";
+
+    editName(0, L"y.mid");
+    prompts_.choices.push_back(OpenDialogChoice{{localFile(L"d.mid", "d").wstring()}, 1});
+    choose(IdOpenfiles1);
+    typeKey(VK_RETURN);
+    EXPECT_EQ(rows(), (Lines{L"b.mid|.mid|0", L"d.mid|.mid|0", L"x.mid|.mid|0", L"y.mid|.mid|0"}));
+
+    // Clear files list, as the keyboard's or another program's click: the refused name's line
+    // comes before the list goes.
+    press(L"BitBtn10");
+    editName(0, L"a/b.mid");
+    SendMessageW(form().handle(), WM_COMMAND, MAKEWPARAM(IdBitBtn9, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(control(L"BitBtn9")));
+    EXPECT_EQ(ListView_GetEditControl(list), nullptr);
+    EXPECT_TRUE(rows().empty());
+    EXPECT_EQ(logLines(), (Lines{L"Name not changed: \"a/b.mid\" holds \"/\", which a file "
+                                 L"name on the phone cannot hold"}));
+}
+
+// One name, one phone file: a rename onto another entry's name is refused, one that changes
+// only the case of its own is taken, and each entry arrives as a file of its own.
+TEST_F(TransferTest, ARenameOntoAListedNameIsRefusedAndEveryEntryArrives) {
+    startShown();
+    P2KTest_Attach();
+    ASSERT_TRUE(waitForLogLine(L"Connected"));
+    clickTab(1);
+    openFiles({localFile(L"ring.mid", "ring"), localFile(L"tone.mid", "tone")});
+    press(L"BitBtn10");
+    HWND list = control(L"ListView1");
+    const auto rename = [&](int row, const wchar_t* name) {
+        SetFocus(list);
+        HWND edit = ListView_EditLabel(list, row);
+        ASSERT_NE(edit, nullptr);
+        SetWindowTextW(edit, name);
+        typeKey(VK_RETURN);
+    };
+    rename(1, L"RING.mid");
+    rename(0, L"Ring.MID");
+    EXPECT_EQ(rows(), (Lines{L"Ring.MID|.mid|0", L"tone.mid|.mid|0"}));
+    EXPECT_EQ(logLines(), Lines{L"Name not changed: \"RING.mid\" is already in the list"});
+    press(L"BitBtn2");
+    EXPECT_EQ(readBytes(onPhone(L"audio", L"Ring.MID")), "ring");
+    EXPECT_EQ(readBytes(onPhone(L"audio", L"tone.mid")), "tone");
 }
 
 TEST_F(TransferTest, FilesDroppedOnTheListAreAddedAsIfOpened) {

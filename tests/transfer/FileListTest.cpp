@@ -21,28 +21,51 @@ struct Opening {
     void open(const Lines& selection) { pending = openFiles(selection, list, files, view); }
 };
 
-TEST(FileList, KeepsNamesInCollationOrderWithCaseAndEqualNamesInTheOrderTheyCame) {
+TEST(FileList, KeepsNamesInCollationOrderAndARenamedEntryTakesItsNewPlace) {
     Opening o;
-    o.files.contents = {{L"C:\\x\\b.mid", "b"},
-                        {L"C:\\x\\a.mid", "a"},
-                        {L"C:\\x\\B.mid", "B"},
-                        {L"D:\\y\\a.mid", "second a"}};
-    o.open({L"C:\\x\\b.mid", L"C:\\x\\a.mid", L"C:\\x\\B.mid", L"D:\\y\\a.mid"});
-    EXPECT_EQ(o.view.rows,
-              (Lines{L"a.mid|.mid|0", L"a.mid|.mid|0", L"b.mid|.mid|0", L"B.mid|.mid|0"}));
-    EXPECT_EQ(o.list[0].path, L"C:\\x\\a.mid");
-    EXPECT_EQ(o.list[1].path, L"D:\\y\\a.mid");
+    o.files.contents = {{L"C:\\x\\b.mid", "b"}, {L"C:\\x\\a.mid", "a"}, {L"C:\\x\\C.mid", "C"}};
+    o.open({L"C:\\x\\b.mid", L"C:\\x\\a.mid", L"C:\\x\\C.mid"});
+    EXPECT_EQ(o.view.rows, (Lines{L"a.mid|.mid|0", L"b.mid|.mid|0", L"C.mid|.mid|0"}));
 
     // A new name takes its place at once; path, type and size stay.
-    EXPECT_EQ(o.list.rename(0, L"c.mid"), 3u);
-    EXPECT_EQ(o.view.rows,
-              (Lines{L"a.mid|.mid|0", L"b.mid|.mid|0", L"B.mid|.mid|0", L"c.mid|.mid|0"}));
-    EXPECT_EQ(o.list[3].path, L"C:\\x\\a.mid");
-    EXPECT_EQ(o.list.rename(3, L"A"), 0u);
+    EXPECT_EQ(o.list.rename(0, L"d.mid"), 2u);
+    EXPECT_EQ(o.view.rows, (Lines{L"b.mid|.mid|0", L"C.mid|.mid|0", L"d.mid|.mid|0"}));
+    EXPECT_EQ(o.list[2].path, L"C:\\x\\a.mid");
+    EXPECT_EQ(o.list.rename(2, L"A"), 0u);
     EXPECT_EQ(o.list[0].type, L".mid");
 
     o.list.clear();
     EXPECT_TRUE(o.view.rows.empty());
+    EXPECT_FALSE(o.list.holdsName(L"b.mid"));
+}
+
+// The phone's file system ignores case: a second file of a listed name would overwrite the
+// first there, so it is not added. It has a line of its own, and the totals leave it out.
+TEST(FileList, OneNameOneEntryWithCaseIgnored) {
+    Opening o;
+    o.files.contents = {{L"C:\\x\\ring.mid", std::string(1536, 'r')},
+                        {L"D:\\y\\RING.MID", std::string(4096, 'R')},
+                        {L"D:\\y\\\u00E4.mid", "x"},
+                        {L"E:\\z\\\u00C4.MID", "y"},
+                        {L"E:\\z\\tone.mid", std::string(2560, 't')}};
+    o.open({L"C:\\x\\ring.mid", L"D:\\y\\\u00E4.mid"});
+    o.view.log.clear();
+    o.open({L"D:\\y\\RING.MID", L"E:\\z\\\u00C4.MID", L"E:\\z\\tone.mid"});
+    EXPECT_EQ(o.view.log,
+              (Lines{L"RING.MID is already in the list", L"\u00C4.MID is already in the list",
+                     L"Opened file: E:\\z\\tone.mid", L"Total: 1 files opened",
+                     L"Total size: 2 Kbytes"}));
+    EXPECT_EQ(o.pending, L"2560");
+    EXPECT_EQ(o.view.rows.size(), 3u);
+    EXPECT_EQ(o.list[0].path, L"C:\\x\\ring.mid");
+
+    // A rename onto another entry's name is refused; one of its own case is not.
+    EXPECT_EQ(o.list.rename(0, L"Tone.mid"), std::nullopt);
+    EXPECT_EQ(o.list.rename(0, L"Ring.MID"), 0u);
+    EXPECT_EQ(o.list[0].name, L"Ring.MID");
+    EXPECT_TRUE(o.list.holdsName(L"ring.mid"));
+    EXPECT_EQ(o.list.rename(0, L"bell.mid"), 0u);
+    EXPECT_FALSE(o.list.holdsName(L"ring.mid"));
 }
 
 TEST(FileList, TheTypeIsTheLastExtension) {
@@ -101,7 +124,8 @@ TEST(OpenFiles, LogsEachFileAndTheTotalsOfTheSelection) {
     Opening o;
     o.files.contents = {{L"C:\\m\\b.mid", std::string(1536, 'b')},
                         {L"C:\\m\\a.mid", std::string(2560, 'a')},
-                        {L"C:\\m\\MMA_UCP", std::string(500, 'm')}};
+                        {L"C:\\m\\MMA_UCP", std::string(500, 'm')},
+                        {L"C:\\m\\c.mid", std::string(2560, 'c')}};
     o.view.progressMaximum = o.view.progressPosition = 7;
     o.open({L"C:\\m\\b.mid", L"C:\\m\\a.mid", L"C:\\m\\MMA_UCP"});
     EXPECT_EQ(o.view.rows, (Lines{L"a.mid|.mid|2", L"b.mid|.mid|2", L"MMA_UCP||0"}));
@@ -113,7 +137,7 @@ TEST(OpenFiles, LogsEachFileAndTheTotalsOfTheSelection) {
     EXPECT_EQ(o.view.progressPosition, 0);
 
     // A second selection adds to the list; the pending total is its own. A cancel is empty.
-    o.open({L"C:\\m\\a.mid"});
+    o.open({L"C:\\m\\c.mid"});
     EXPECT_EQ(o.view.rows.size(), 4u);
     EXPECT_EQ(o.pending, L"2560");
     o.view.log.clear();

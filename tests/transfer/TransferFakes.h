@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cwctype>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -78,6 +79,8 @@ class RecordingWorkspaceView final : public WorkspaceView, public FileListView {
     std::vector<std::string> bytesShown;  // "written/total"
     std::vector<std::wstring> rows;       // "name|type|size" as the list shows them
     std::vector<std::wstring> events;     // what changed besides the log, in order
+    // What the window does while it shows the bytes written, where it answers the system.
+    std::function<void()> whileShowingBytes;
 
     void setStatusPanel(int panel, const std::wstring& text) override { panels[panel] = text; }
     void appendLog(const std::wstring& line) override { log.push_back(line); }
@@ -87,6 +90,9 @@ class RecordingWorkspaceView final : public WorkspaceView, public FileListView {
     void refresh() override { ++refreshes; }
     void showBytesWritten(uint64_t written, uint64_t total) override {
         bytesShown.push_back(std::to_string(written) + "/" + std::to_string(total));
+        if (whileShowingBytes) {
+            whileShowingBytes();
+        }
     }
     void showPhoneFolder(const std::wstring& text) override {
         folder = text;

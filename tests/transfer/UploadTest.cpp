@@ -18,6 +18,7 @@ struct Uploading {
     FakeLocalFiles files;
     FileList list{testCollation(), &view};
     Contents contents;
+    UploadRun run;
     std::wstring folder = L"/a/mobile/audio/";
     std::wstring pending = L"0";
     std::wstring freeSpace = L"1000000";
@@ -26,11 +27,12 @@ struct Uploading {
     void add(const std::wstring& name, std::string bytes) {
         const std::wstring path = L"C:\\m\\" + name;
         files.contents[path] = bytes;
-        list.setSize(list.add(entryForPath(path)), static_cast<int64_t>(bytes.size()));
+        list.setSize(*list.add(entryForPath(path)), static_cast<int64_t>(bytes.size()));
     }
     void upload() {
         phone.calls.clear();
-        uploadFiles(phone, list, files, contents, UploadFigures{folder, pending, freeSpace}, view);
+        uploadFiles(phone, list, files, contents, UploadFigures{folder, pending, freeSpace}, view,
+                    run);
     }
     // The calls after the opening count, up to the closing one.
     Calls writes() const { return Calls(phone.calls.begin() + 4, phone.calls.end() - 2); }
@@ -242,6 +244,40 @@ TEST(Upload, APhonePulledOutEndsTheUploadAfterTheEntryInHand) {
     EXPECT_EQ(u.phone.files.size(), 5u);
     EXPECT_EQ(u.view.log.back(), L"12 files found in phone");
     EXPECT_EQ(u.view.progressPosition, 5);
+}
+
+// Windows ends the session between two pieces of a file: the file goes from the phone at once
+// and the library hears nothing more, not even the closing count.
+TEST(Upload, TheEndOfTheSessionDeletesTheFileBeingWrittenAndEndsTheUploadThere) {
+    Uploading u;
+    u.add(L"a.mid", "a");
+    u.add(L"b.mid", std::string(150000, 'b'));
+    u.add(L"c.mid", "c");
+    u.view.whileShowingBytes = [&u] {
+        if (u.view.bytesShown.size() == 3) {
+            u.run.stop(u.phone);
+        }
+    };
+    u.upload();
+    EXPECT_EQ(Calls(u.phone.calls.begin() + 8, u.phone.calls.end()),
+              (Calls{"File_Delete /a/mobile/audio/b.mid", "File_Create /a/mobile/audio/b.mid",
+                     "File_Write 65535", "File_Write 65535", "File_Close",
+                     "File_Delete /a/mobile/audio/b.mid"}));
+    EXPECT_EQ(u.view.log.back(), L"b.mid was not uploaded in phone: Windows is ending the session");
+    EXPECT_EQ(u.phone.files.count("/a/mobile/audio/b.mid"), 0u);
+    EXPECT_EQ(u.phone.files["/a/mobile/audio/a.mid"], "a");
+}
+
+// Before a category is applied there is no phone folder; a bare name is no phone path.
+TEST(Upload, WithoutAPhoneFolderNothingIsAskedOfThePhone) {
+    Uploading u;
+    u.add(L"a.mid", "a");
+    u.folder.clear();
+    u.view.progressMaximum = 100;
+    u.upload();
+    EXPECT_TRUE(u.phone.calls.empty());
+    EXPECT_EQ(u.view.log, Lines{L"No phone folder: select a category tab first"});
+    EXPECT_EQ(u.view.progressMaximum, 100);
 }
 
 TEST(Upload, ANameThePhoneCannotHoldIsSkippedNotWrittenUnderAnotherName) {

@@ -116,18 +116,28 @@ TEST(Workspace, TheRoomCheckTakesBothFiguresAsSigned32BitNumbers) {
     }
 }
 
-TEST(Workspace, ARenameTakesItsPlaceOrIsRefusedWithALine) {
+// A rename goes to the entry whose name was being edited, wherever other entries moved its
+// row meanwhile; a name the phone cannot hold, or another entry's, is refused with a line.
+TEST(Workspace, ARenameGoesToItsEntryOrIsRefusedWithALine) {
     Working w;
-    w.workspace.open({w.file(L"a.mid", 1), w.file(L"b.mid", 1)});
+    w.workspace.open({w.file(L"a.mid", 1), w.file(L"c.mid", 1)});
+    const uint64_t edited = w.workspace.files()[1].id;
+    w.workspace.open({w.file(L"b.mid", 1)});
     w.view.log.clear();
-    w.workspace.rename(0, L"c.mid");
-    EXPECT_EQ(w.view.rows, (Lines{L"b.mid|.mid|0", L"c.mid|.mid|0"}));
-    w.workspace.rename(1, L"x/y.mid");
-    EXPECT_EQ(w.view.rows, (Lines{L"b.mid|.mid|0", L"c.mid|.mid|0"}));
-    ASSERT_EQ(w.view.log.size(), 1u);
+    w.workspace.rename(edited, L"d.mid");
+    EXPECT_EQ(w.view.rows, (Lines{L"a.mid|.mid|0", L"b.mid|.mid|0", L"d.mid|.mid|0"}));
+    EXPECT_EQ(w.workspace.files()[2].path, L"C:\\m\\c.mid");
+
+    w.workspace.rename(edited, L"x/y.mid");
+    w.workspace.rename(edited, L"B.mid");
+    EXPECT_EQ(w.view.rows, (Lines{L"a.mid|.mid|0", L"b.mid|.mid|0", L"d.mid|.mid|0"}));
+    ASSERT_EQ(w.view.log.size(), 2u);
     EXPECT_EQ(w.view.log[0].substr(0, 18), L"Name not changed: ");
-    w.workspace.rename(7, L"d.mid");  // a row that is gone
-    EXPECT_EQ(w.view.rows.size(), 2u);
+    EXPECT_EQ(w.view.log[1], L"Name not changed: \"B.mid\" is already in the list");
+
+    w.workspace.clearFiles();
+    w.workspace.rename(edited, L"e.mid");  // an entry that is gone
+    EXPECT_TRUE(w.view.rows.empty());
 }
 
 TEST(Workspace, AConnectionReportRecordsTheSecondFreeSpaceAnswerAndADetachKeepsIt) {
