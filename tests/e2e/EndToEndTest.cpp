@@ -37,10 +37,14 @@ class EndToEnd : public ::testing::Test {
         writeBytes(file, bytes);
         return file;
     }
+    // Started and through its start-up: the window may be found before its creation ends,
+    // and the settings file is saved before the status shows; an attached phone is reported.
     std::unique_ptr<RunningTonvale> startTonvale(const PhoneSettings& phone = {}) {
         auto tonvale = std::make_unique<RunningTonvale>(folder_ / L"Tonvale", phone);
         if (phone.attached) {
             EXPECT_TRUE(tonvale->waitForLogLine(L"Connected"));
+        } else {
+            EXPECT_TRUE(waitUntil([&] { return tonvale->panel(0) == L"Status: Dinnected"; }));
         }
         return tonvale;
     }
@@ -85,7 +89,7 @@ TEST_F(EndToEnd, TheTypicalRoadPutsTheFilesOfEveryCategoryOnThePhone) {
         tonvale->press(IdBitBtn10);  // a fresh log to read,
         tonvale->press(IdBitBtn9);   // a fresh list, which empties the free-space figure,
         tonvale->press(IdBitBtn4);   // and Connect, after which the phone reports it again
-        ASSERT_TRUE(tonvale->waitForLogLine(L"Connected"));
+        ASSERT_TRUE(waitUntil([&] { return tonvale->logLines() == Lines{L"Connected"}; }));
         tonvale->clickTab(road.tab);
         ASSERT_TRUE(waitUntil([&] {
             return tonvale->text(IdEdit1) == L"/a/mobile/" + std::wstring(road.phoneFolder) + L"/";
@@ -107,24 +111,22 @@ TEST_F(EndToEnd, TheTypicalRoadPutsTheFilesOfEveryCategoryOnThePhone) {
     EXPECT_EQ(tonvale->waitForExit(), 0);
 }
 
+// The phone comes back by itself, at a time of its own, so what shows while it is away is the
+// window tests' to check; here the log tells the order.
 TEST_F(EndToEnd, UpdateRingsAndRestartShowThePhoneGoneUntilItAttachesAgain) {
     auto tonvale = startTonvale();
     EXPECT_EQ(tonvale->panel(1), L"Phone: E398");
     tonvale->press(IdBitBtn3);
-    ASSERT_TRUE(tonvale->waitForLogLine(L"Restarting phone..."));
-    EXPECT_EQ(tonvale->logLines(),
-              (Lines{L"Connected", L"/a/mobile/audio/MyToneDB.db was deleted",
-                     L"/a/mobile/audio/TempToneDB.db was deleted", L"Restarting phone..."}));
-    EXPECT_EQ(tonvale->panel(2), L"Volume: /a, Free: xxx Kb");
-    EXPECT_FALSE(fs::exists(tonvale->phoneFolder(L"audio") / L"MyToneDB.db"));
     ASSERT_TRUE(tonvale->waitForLogLine(L"Connected", 2));
+    EXPECT_EQ(tonvale->logLines(), (Lines{L"Connected", L"/a/mobile/audio/MyToneDB.db was deleted",
+                                          L"/a/mobile/audio/TempToneDB.db was deleted",
+                                          L"Restarting phone...", L"Connected"}));
+    EXPECT_FALSE(fs::exists(tonvale->phoneFolder(L"audio") / L"MyToneDB.db"));
     EXPECT_EQ(tonvale->panel(0), L"Status: Connected");
 
     tonvale->choose(IdRestart1);
-    ASSERT_TRUE(tonvale->waitForLogLine(L"Restarting phone...", 2));
-    EXPECT_EQ(tonvale->panel(1), L"Phone: xxx");
-    EXPECT_EQ(tonvale->panel(2), L"Volume: /a, Free: xxx Kbytes");
     ASSERT_TRUE(tonvale->waitForLogLine(L"Connected", 3));
+    EXPECT_EQ(tonvale->logLines()[5], L"Restarting phone...");
     EXPECT_EQ(tonvale->panel(1), L"Phone: E398");
 }
 
@@ -132,7 +134,7 @@ TEST_F(EndToEnd, UploadAfterClearFilesListShowsTheConversionMessageAndWritesNoth
     const fs::path file = local(L"photo.jpg", patterned(4000, 1));
     auto tonvale = startTonvale();
     tonvale->press(IdBitBtn9);
-    EXPECT_EQ(tonvale->text(IdEdit3), L"");
+    ASSERT_TRUE(waitUntil([&] { return tonvale->text(IdEdit3).empty(); }));
     tonvale->choose(IdOpenfiles1);
     tonvale->pickInOpenDialog(file.parent_path(), {L"photo.jpg"});
     ASSERT_TRUE(tonvale->waitForLogLine(L"Total: 1 files opened"));
