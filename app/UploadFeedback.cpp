@@ -24,8 +24,10 @@ UploadFeedback::Running::Running(UploadFeedback& feedback, HWND window) : feedba
     feedback_.lastLines_ = now - kLinesIntervalMs;
 }
 
-// Whatever ended the upload, the taskbar button drops the progress it showed.
+// Whatever ended the upload, the taskbar button drops the progress it showed, and a log-off
+// it held up waits no longer.
 UploadFeedback::Running::~Running() {
+    ShutdownBlockReasonDestroy(feedback_.window_);
     feedback_.busy_.reset();
     feedback_.written_ = feedback_.total_ = 0;
     if (feedback_.taskbar_ != nullptr && std::exchange(feedback_.onTaskbar_, false)) {
