@@ -133,11 +133,7 @@ TEST_F(FaultsTest, NamesThePhoneCannotTakeAreReportedAndTheOthersGoOn) {
     clickTab(1);
     // A name outside the phone's 8-bit characters, and one the phone's file system refuses.
     openFiles({localFile(L"a\u266B.mid", "a"), localFile(L"b.mid", "b"), localFile(L"c.mid", "c")});
-    HWND list = control(L"ListView1");
-    SetFocus(list);
-    HWND edit = ListView_EditLabel(list, 2);
-    ASSERT_NE(edit, nullptr);
-    SetWindowTextW(edit, L"c*.mid");
+    ASSERT_NE(editName(2, L"c*.mid"), nullptr);
     typeKey(VK_RETURN);
     ASSERT_EQ(rows()[2], L"c*.mid|.mid|0");
     press(L"BitBtn10");

@@ -90,6 +90,16 @@ fs::path Form1Test::onPhone(const wchar_t* folder, const wchar_t* name) const {
     return phoneRoot_ / L"mobile" / folder / name;
 }
 
+HWND Form1Test::editName(int row, const wchar_t* name) {
+    HWND list = control(L"ListView1");
+    SetFocus(list);
+    HWND edit = ListView_EditLabel(list, row);
+    if (edit != nullptr) {
+        SetWindowTextW(edit, name);
+    }
+    return edit;
+}
+
 void Form1Test::typeKey(UINT key, bool shift) {
     BYTE keys[256] = {};
     GetKeyboardState(keys);

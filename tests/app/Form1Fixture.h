@@ -161,6 +161,9 @@ class Form1Test : public ::testing::Test {
     int progressPosition() const;
     std::string callLog() const;
 
+    // Begins the list's own edit of a row's name, as a slow double click does, and types
+    // `name` into it; the edit, or nullptr when the list refused to begin one.
+    HWND editName(int row, const wchar_t* name);
     // Types a key into the control that has the focus, as the keyboard does, and lets the
     // program's message loop handle it.
     void typeKey(UINT key, bool shift = false);

@@ -104,12 +104,8 @@ TEST_F(TransferTest, RenamingInPlaceMovesTheRowAndRefusesNamesThePhoneCannotHold
     startShown();
     openFiles({localFile(L"a.mid", "a"), localFile(L"b.mid", "b")});
     press(L"BitBtn10");
-    HWND list = control(L"ListView1");
     auto rename = [&](int row, const wchar_t* name, UINT key) {
-        SetFocus(list);
-        HWND edit = ListView_EditLabel(list, row);
-        ASSERT_NE(edit, nullptr);
-        SetWindowTextW(edit, name);
+        ASSERT_NE(editName(row, name), nullptr);
         typeKey(key);
     };
     rename(0, L"z.mid", VK_RETURN);
@@ -174,20 +170,14 @@ TEST_F(TransferTest, AnOpenNameEditEndsBeforeTheListChangesAndRenamesItsOwnEntry
     openFiles({localFile(L"a.mid", "a"), c});
     press(L"BitBtn10");
     HWND list = control(L"ListView1");
-    const auto editName = [&](int row, const wchar_t* name) {
-        SetFocus(list);
-        HWND edit = ListView_EditLabel(list, row);
-        ASSERT_NE(edit, nullptr);
-        SetWindowTextW(edit, name);
-    };
-    editName(1, L"x.mid");
+    ASSERT_NE(editName(1, L"x.mid"), nullptr);
     postDropOn(list, 10, 40, {localFile(L"b.mid", "b")});
     ASSERT_TRUE(pumpUntil([&] { return rows().size() == 3; }));
     typeKey(VK_RETURN);  // the user ends the edit, were it still open
     EXPECT_EQ(rows(), (Lines{L"a.mid|.mid|0", L"b.mid|.mid|0", L"x.mid|.mid|0"}));
     EXPECT_EQ(prompts_.dialogs.size(), 1u) << "the drop was no Open";
 
-    editName(0, L"y.mid");
+    ASSERT_NE(editName(0, L"y.mid"), nullptr);
     prompts_.choices.push_back(OpenDialogChoice{{localFile(L"d.mid", "d").wstring()}, 1});
     choose(IdOpenfiles1);
     typeKey(VK_RETURN);
@@ -196,7 +186,7 @@ TEST_F(TransferTest, AnOpenNameEditEndsBeforeTheListChangesAndRenamesItsOwnEntry
     // Clear files list, as the keyboard's or another program's click: the refused name's line
     // comes before the list goes.
     press(L"BitBtn10");
-    editName(0, L"a/b.mid");
+    ASSERT_NE(editName(0, L"a/b.mid"), nullptr);
     SendMessageW(form().handle(), WM_COMMAND, MAKEWPARAM(IdBitBtn9, BN_CLICKED),
                  reinterpret_cast<LPARAM>(control(L"BitBtn9")));
     EXPECT_EQ(ListView_GetEditControl(list), nullptr);
@@ -214,12 +204,8 @@ TEST_F(TransferTest, ARenameOntoAListedNameIsRefusedAndEveryEntryArrives) {
     clickTab(1);
     openFiles({localFile(L"ring.mid", "ring"), localFile(L"tone.mid", "tone")});
     press(L"BitBtn10");
-    HWND list = control(L"ListView1");
     const auto rename = [&](int row, const wchar_t* name) {
-        SetFocus(list);
-        HWND edit = ListView_EditLabel(list, row);
-        ASSERT_NE(edit, nullptr);
-        SetWindowTextW(edit, name);
+        ASSERT_NE(editName(row, name), nullptr);
         typeKey(VK_RETURN);
     };
     rename(1, L"RING.mid");
@@ -306,11 +292,8 @@ TEST_F(TransferTest, ANameEditOpenWhenTheMenusUploadStartsEndsFirstAndEveryFileA
         files.push_back(localFile(name, patterned(8192, i)));
     }
     openFiles(files);
-    HWND list = control(L"ListView1");
-    SetFocus(list);
-    HWND edit = ListView_EditLabel(list, 0);
+    HWND edit = editName(0, L"zz-renamed.jpg");
     ASSERT_NE(edit, nullptr);
-    SetWindowTextW(edit, L"zz-renamed.jpg");
     // As the user switching to another window meanwhile: the edit loses the focus.
     std::thread switcher([edit] {
         Sleep(300);
