@@ -1,18 +1,16 @@
-#include "phone_settings.h"
+#include "PhoneSettings.h"
 
-#include "host_path.h"
-
-#include <windows.h>
+#include "HostPath.h"
 
 #include <cerrno>
 #include <cwchar>
 #include <limits>
 #include <optional>
-#include <string_view>
 #include <utility>
 #include <vector>
 
 #include "IniDocument.h"
+#include "NameMatching.h"
 #include "SettingsFileIO.h"
 #include "TextFile.h"
 
@@ -21,14 +19,9 @@ namespace {
 
 constexpr wchar_t kSection[] = L"Phone";
 
-bool EqualsIgnoringCase(std::wstring_view a, std::wstring_view b) {
-    return ::CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(),
-                                  static_cast<int>(b.size()), TRUE) == CSTR_EQUAL;
-}
-
 // The file's text, in whichever form the user's editor saved it (as the program's own settings
 // file is read). A file that is missing or cannot be read is empty: every key keeps its default.
-std::wstring ReadText(const std::wstring& path) {
+std::wstring readText(const std::wstring& path) {
     std::optional<std::string> bytes;
     try {
         bytes = tonvale::readFileBytes(path);
@@ -39,7 +32,7 @@ std::wstring ReadText(const std::wstring& path) {
 
 // A key of the [Phone] section as the profile functions read it, enclosing quotes dropped;
 // nothing when it is missing.
-std::optional<std::wstring> ReadString(const tonvale::IniDocument& ini, const wchar_t* key) {
+std::optional<std::wstring> readString(const tonvale::IniDocument& ini, const wchar_t* key) {
     // A fallback no real value can hold tells "missing" apart from "empty".
     constexpr wchar_t kMissing[] = L"\x01";
     std::wstring value = ini.readString(kSection, key, kMissing);
@@ -52,7 +45,7 @@ std::optional<std::wstring> ReadString(const tonvale::IniDocument& ini, const wc
     return value;
 }
 
-std::optional<long long> ParseInteger(const std::wstring& text) {
+std::optional<long long> parseInteger(const std::wstring& text) {
     if (text.empty()) {
         return std::nullopt;
     }
@@ -65,14 +58,14 @@ std::optional<long long> ParseInteger(const std::wstring& text) {
     return value;
 }
 
-std::optional<bool> ParseSwitch(const std::wstring& text) {
+std::optional<bool> parseSwitch(const std::wstring& text) {
     for (const wchar_t* yes : {L"1", L"yes", L"true", L"on"}) {
-        if (EqualsIgnoringCase(text, yes)) {
+        if (tonvale::namesMatch(text, yes)) {
             return true;
         }
     }
     for (const wchar_t* no : {L"0", L"no", L"false", L"off"}) {
-        if (EqualsIgnoringCase(text, no)) {
+        if (tonvale::namesMatch(text, no)) {
             return false;
         }
     }
@@ -80,22 +73,22 @@ std::optional<bool> ParseSwitch(const std::wstring& text) {
 }
 
 // A whole number from 0 to `largest`; anything else keeps the default.
-void ReadCount(const tonvale::IniDocument& keys, const wchar_t* key, unsigned& count,
+void readCount(const tonvale::IniDocument& keys, const wchar_t* key, unsigned& count,
                unsigned largest = std::numeric_limits<unsigned>::max()) {
-    const auto text = ReadString(keys, key);
-    const auto value = text ? ParseInteger(*text) : std::nullopt;
+    const auto text = readString(keys, key);
+    const auto value = text ? parseInteger(*text) : std::nullopt;
     if (value && *value >= 0 && *value <= largest) {
         count = static_cast<unsigned>(*value);
     }
 }
 
 // One of two words, case ignored; anything else keeps the default.
-void ReadChoice(const tonvale::IniDocument& keys, const wchar_t* key, const wchar_t* no,
+void readChoice(const tonvale::IniDocument& keys, const wchar_t* key, const wchar_t* no,
                 const wchar_t* yes, bool& choice) {
-    if (const auto text = ReadString(keys, key)) {
-        if (EqualsIgnoringCase(*text, no)) {
+    if (const auto text = readString(keys, key)) {
+        if (tonvale::namesMatch(*text, no)) {
             choice = false;
-        } else if (EqualsIgnoringCase(*text, yes)) {
+        } else if (tonvale::namesMatch(*text, yes)) {
             choice = true;
         }
     }
@@ -103,7 +96,7 @@ void ReadChoice(const tonvale::IniDocument& keys, const wchar_t* key, const wcha
 
 }  // namespace
 
-PhoneLabel MakeLabel(const std::string& text) {
+PhoneLabel makeLabel(const std::string& text) {
     PhoneLabel label{' ', ' ', ' ', ' '};
     for (size_t i = 0; i < label.size() && i < text.size(); ++i) {
         const auto c = static_cast<unsigned char>(text[i]);
@@ -112,54 +105,54 @@ PhoneLabel MakeLabel(const std::string& text) {
     return label;
 }
 
-PhoneSettings ReadPhoneSettings(const std::wstring& iniFile) {
+PhoneSettings readPhoneSettings(const std::wstring& iniFile) {
     PhoneSettings settings;
-    const std::wstring iniFolder = ParentFolder(iniFile);
-    const tonvale::IniDocument keys = tonvale::IniDocument::parse(ReadText(iniFile));
+    const std::wstring iniFolder = parentFolder(iniFile);
+    const tonvale::IniDocument keys = tonvale::IniDocument::parse(readText(iniFile));
 
-    std::wstring root = ReadString(keys, L"Root").value_or(L"phone");
+    std::wstring root = readString(keys, L"Root").value_or(L"phone");
     if (root.empty()) {
         root = L"phone";
     }
-    if (!IsRooted(root)) {
-        root = JoinPath(iniFolder, root);
+    if (!isRooted(root)) {
+        root = joinPath(iniFolder, root);
     }
-    settings.root = FullPath(root).value_or(root);
+    settings.root = fullPath(root).value_or(root);
 
-    if (const auto label = ReadString(keys, L"Label")) {
-        // The label is plain ASCII; anything else is replaced in MakeLabel anyway.
+    if (const auto label = readString(keys, L"Label")) {
+        // The label is plain ASCII; anything else is replaced in makeLabel anyway.
         std::string narrow;
         for (const wchar_t c : *label) {
             narrow.push_back(c < 0x80 ? static_cast<char>(c) : '?');
         }
-        settings.label = MakeLabel(narrow);
+        settings.label = makeLabel(narrow);
     }
-    if (const auto text = ReadString(keys, L"Capacity")) {
-        if (const auto capacity = ParseInteger(*text); capacity && *capacity >= 0) {
+    if (const auto text = readString(keys, L"Capacity")) {
+        if (const auto capacity = parseInteger(*text); capacity && *capacity >= 0) {
             settings.capacityBytes = *capacity;
         }
     }
-    if (const auto text = ReadString(keys, L"Attached")) {
-        settings.attached = ParseSwitch(*text).value_or(settings.attached);
+    if (const auto text = readString(keys, L"Attached")) {
+        settings.attached = parseSwitch(*text).value_or(settings.attached);
     }
-    ReadCount(keys, L"AttachDelayMs", settings.attachDelayMs);
-    ReadCount(keys, L"RestartDelayMs", settings.restartDelayMs);
-    ReadCount(keys, L"VolumeNameBytes", settings.volumeNameBytes, kLongestVolumeName);
-    ReadCount(keys, L"CallDelayMs", settings.callDelayMs);
-    ReadCount(keys, L"WriteKiBPerSecond", settings.writeKiBPerSecond);
+    readCount(keys, L"AttachDelayMs", settings.attachDelayMs);
+    readCount(keys, L"RestartDelayMs", settings.restartDelayMs);
+    readCount(keys, L"VolumeNameBytes", settings.volumeNameBytes, kLongestVolumeName);
+    readCount(keys, L"CallDelayMs", settings.callDelayMs);
+    readCount(keys, L"WriteKiBPerSecond", settings.writeKiBPerSecond);
     bool cCalls = settings.callingConvention == CallingConvention::Cdecl;
-    ReadChoice(keys, L"CallingConvention", L"stdcall", L"cdecl", cCalls);
+    readChoice(keys, L"CallingConvention", L"stdcall", L"cdecl", cCalls);
     settings.callingConvention = cCalls ? CallingConvention::Cdecl : CallingConvention::Stdcall;
-    ReadChoice(keys, L"HandlerArgument", L"none", L"state", settings.handlerGetsState);
-    ReadChoice(keys, L"HandlerThread", L"own", L"caller", settings.handlerOnCallersThread);
-    if (const auto text = ReadString(keys, L"NotifyDetach")) {
-        settings.notifyDetach = ParseSwitch(*text).value_or(settings.notifyDetach);
+    readChoice(keys, L"HandlerArgument", L"none", L"state", settings.handlerGetsState);
+    readChoice(keys, L"HandlerThread", L"own", L"caller", settings.handlerOnCallersThread);
+    if (const auto text = readString(keys, L"NotifyDetach")) {
+        settings.notifyDetach = parseSwitch(*text).value_or(settings.notifyDetach);
     }
     return settings;
 }
 
-PhoneSettings ReadLibrarySettings() {
-    return ReadPhoneSettings(JoinPath(LibraryFolder(), L"p2kapi.ini"));
+PhoneSettings readLibrarySettings() {
+    return readPhoneSettings(joinPath(libraryFolder(), L"p2kapi.ini"));
 }
 
 }  // namespace p2kapi

@@ -17,23 +17,23 @@ namespace p2kapi {
 
 class NameIndex {
   public:
-    void Clear() {
+    void clear() {
         folders_.clear();
         complete_ = true;
     }
     // A folder the scan could not record: the index no longer knows the whole volume.
-    void Incomplete() { complete_ = false; }
+    void incomplete() { complete_ = false; }
     // A folder's files as a scan saw them, with the folder's last-write time read before.
-    void Record(const std::wstring& folder, FILETIME written,
+    void record(const std::wstring& folder, FILETIME written,
                 const std::vector<std::wstring>& names);
     // True only when the index vouches that `path` is not there.
-    bool KnownMissing(const std::wstring& path) const;
+    bool knownMissing(const std::wstring& path) const;
     // The files of every recorded folder, when none of them has changed since; nothing when the
     // volume must be counted afresh.
-    std::optional<int> CountIfCurrent() const;
+    std::optional<int> countIfCurrent() const;
     // The phone itself added or removed the file `path`.
-    void Added(const std::wstring& path);
-    void Removed(const std::wstring& path);
+    void added(const std::wstring& path);
+    void removed(const std::wstring& path);
 
   private:
     struct Folder {
@@ -42,8 +42,8 @@ class NameIndex {
         std::set<std::wstring> names;  // in upper case: the host ignores case
     };
     // The folder's entry, when the folder has not changed since it was recorded.
-    Folder* Current(const std::wstring& folder) const;
-    void Changed(const std::wstring& path, bool present);
+    Folder* current(const std::wstring& folder) const;
+    void changed(const std::wstring& path, bool present);
 
     mutable std::map<std::wstring, Folder> folders_;  // by the folder's path in upper case
     // Every folder of the volume is recorded; a folder dropped because it changed unsets it.
@@ -51,6 +51,6 @@ class NameIndex {
 };
 
 // The folder's last-write time; zero when it cannot be read.
-FILETIME LastWriteTime(const std::wstring& folder);
+FILETIME lastWriteTime(const std::wstring& folder);
 
 }  // namespace p2kapi

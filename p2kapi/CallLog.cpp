@@ -1,13 +1,13 @@
-#include "call_log.h"
+#include "CallLog.h"
 
 namespace p2kapi {
 
-void CallLog::Append(std::string_view line) {
+void CallLog::append(std::string_view line) {
     text_.append(line);
     text_.push_back('\n');
 }
 
-std::string LoggedPath(const char* phonePath) {
+std::string loggedPath(const char* phonePath) {
     if (phonePath == nullptr) {
         return "(null)";
     }

@@ -8,9 +8,9 @@ namespace p2kapi {
 
 class CallLog {
   public:
-    void Append(std::string_view line);
-    void Clear() { text_.clear(); }
-    const std::string& Text() const { return text_; }
+    void append(std::string_view line);
+    void clear() { text_.clear(); }
+    const std::string& text() const { return text_; }
 
   private:
     std::string text_;
@@ -18,6 +18,6 @@ class CallLog {
 
 // A phone path as it appears in the log: "(null)" for none, control bytes as "\xNN", so that
 // every call stays on one line.
-std::string LoggedPath(const char* phonePath);
+std::string loggedPath(const char* phonePath);
 
 }  // namespace p2kapi

@@ -44,13 +44,13 @@ inline constexpr unsigned kLongestVolumeName = 128;
 
 // Four label characters from any string: cut, or padded with spaces; anything but printable
 // ASCII becomes '?'.
-PhoneLabel MakeLabel(const std::string& text);
+PhoneLabel makeLabel(const std::string& text);
 
 // The settings of the [Phone] section of `iniPath`; every missing or unreadable key keeps its
 // default. A relative Root is taken relative to the ini file's folder (the library's own).
-PhoneSettings ReadPhoneSettings(const std::wstring& iniPath);
+PhoneSettings readPhoneSettings(const std::wstring& iniPath);
 
 // The settings of p2kapi.ini beside this library.
-PhoneSettings ReadLibrarySettings();
+PhoneSettings readLibrarySettings();
 
 }  // namespace p2kapi

@@ -1,7 +1,7 @@
 // Phone paths in the double-byte code pages of East Asia, whose characters' second byte may be
 // that of "\": the names the program hands over must arrive whole. Run under a locale whose
 // system code page is 932 (Japanese) and again under one whose is 936 (simplified Chinese).
-#include "phone_fixture.h"
+#include "PhoneFixture.h"
 
 #include <windows.h>
 

@@ -1,16 +1,16 @@
 // The call log tests of the program read to see what it asked the phone.
-#include "phone_fixture.h"
+#include "PhoneFixture.h"
 
 namespace {
 
 using P2kapiCallLogTest = PhoneTest;
 
-void P2K_CALL IgnoreCall() {}
+void P2K_CALL ignoreCall() {}
 
 TEST_F(P2kapiCallLogTest, EveryExportIsLoggedInOrder) {
     int32_t volume = 0;
     unsigned char label[7];
-    P2K_Init(&IgnoreCall);
+    P2K_Init(&ignoreCall);
     P2K_GetStatus();
     File_VolInfo(&volume);
     Seem_Read(279, 1, 1, 7, label);
@@ -26,14 +26,14 @@ TEST_F(P2kapiCallLogTest, EveryExportIsLoggedInOrder) {
         "P2K_Init\nP2K_GetStatus\nFile_VolInfo\nSeem_Read 279 1 1 7\nFile_Count\n"
         "File_SetPointer 0 0\nFile_Delete /a/x\nFile_Create /a/mobile/audio/a.mid 0\n"
         "File_Write 7\nFile_Close\nP2K_Restart\n",
-        CallLog());
+        callLog());
 }
 
 TEST_F(P2kapiCallLogTest, FailedCallsAreLoggedWithOddArgumentsKeptOnOneLine) {
     File_Create(nullptr, 3);
     File_Delete("/a/bad\nname");
     File_Write(nullptr, 1536);
-    EXPECT_EQ("File_Create (null) 3\nFile_Delete /a/bad\\x0Aname\nFile_Write 1536\n", CallLog());
+    EXPECT_EQ("File_Create (null) 3\nFile_Delete /a/bad\\x0Aname\nFile_Write 1536\n", callLog());
 }
 
 TEST_F(P2kapiCallLogTest, ClearResetAndShortBuffers) {
@@ -47,10 +47,10 @@ TEST_F(P2kapiCallLogTest, ClearResetAndShortBuffers) {
     EXPECT_EQ(full.substr(0, 5), std::string(small));
 
     P2KTest_ClearCallLog();
-    EXPECT_EQ("", CallLog());
+    EXPECT_EQ("", callLog());
     File_Count();
-    ResetPhone(true);
-    EXPECT_EQ("", CallLog());
+    resetPhone(true);
+    EXPECT_EQ("", callLog());
 }
 
 }  // namespace

@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "name_index.h"
+#include "NameIndex.h"
 
 namespace p2kapi {
 
@@ -16,24 +16,24 @@ struct VolumeUsage {
 
 // Gives `root` the layout of a fresh phone: the standard folders below "mobile" and the two
 // tone databases. Existing folders and files are left as they are.
-bool PrepareVolume(const std::wstring& root);
+bool prepareVolume(const std::wstring& root);
 
 // Files (not folders) below `root`, recursively, and their total size. `openFile`, when given,
 // is left out of the byte total: the directory entry of a file being written may lag behind its
 // real size, so the caller adds the size it knows. `index`, when given, learns every folder's
 // names afresh.
-VolumeUsage ScanVolume(const std::wstring& root, const std::wstring& openFile,
+VolumeUsage scanVolume(const std::wstring& root, const std::wstring& openFile,
                        NameIndex* index = nullptr);
 
 // Deletes the file `path` and gives the length it had; nothing when there is no such file, it
 // is a folder, or someone holds it open without sharing it for deletion (as the phone's open
 // file is).
-std::optional<int64_t> DeleteHostFile(const std::wstring& path);
+std::optional<int64_t> deleteHostFile(const std::wstring& path);
 // True while a deleted file is still there, waiting for another program to close it: under
 // Wine it is still seen, on Windows it refuses to be looked at.
-bool HostFileLingers(const std::wstring& path);
+bool hostFileLingers(const std::wstring& path);
 
 // `value` clamped into the signed 32-bit range the phone reports sizes in.
-int32_t ClampToInt32(int64_t value);
+int32_t clampToInt32(int64_t value);
 
 }  // namespace p2kapi

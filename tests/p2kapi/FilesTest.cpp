@@ -1,5 +1,5 @@
 // Creating, writing, closing, deleting and counting phone files.
-#include "phone_fixture.h"
+#include "PhoneFixture.h"
 
 #include <windows.h>
 
@@ -9,8 +9,8 @@ using P2kapiFilesTest = PhoneTest;
 
 TEST_F(P2kapiFilesTest, WrittenBytesArriveExactlyOnTheHost) {
     const std::string phonePath = "/a/mobile/video/clip.3gp";
-    const auto big = Pattern(5 * kMiB + 123, 1);
-    const auto chunked = Pattern(200 * 1536, 2);
+    const auto big = pattern(5 * kMiB + 123, 1);
+    const auto chunked = pattern(200 * 1536, 2);
 
     ASSERT_LE(0, File_Create(phonePath.c_str(), 0));
     EXPECT_EQ(0, File_Write(big.data(), 0));
@@ -22,31 +22,31 @@ TEST_F(P2kapiFilesTest, WrittenBytesArriveExactlyOnTheHost) {
 
     auto expected = big;
     expected.insert(expected.end(), chunked.begin(), chunked.end());
-    EXPECT_EQ(expected, ReadHostFile(HostPath(phonePath)));
+    EXPECT_EQ(expected, readHostFile(hostPath(phonePath)));
 }
 
 TEST_F(P2kapiFilesTest, CreateClosesTheFileThatIsOpen) {
     ASSERT_LE(0, File_Create("/a/mobile/audio/first.mid", 0));
     ASSERT_EQ(0, File_Write("abc", 3));
     ASSERT_LE(0, File_Create("/a/mobile/audio/second.mid", 0));
-    EXPECT_FALSE(IsOpenElsewhere(HostPath("/a/mobile/audio/first.mid")));
+    EXPECT_FALSE(isOpenElsewhere(hostPath("/a/mobile/audio/first.mid")));
     ASSERT_EQ(0, File_Write("xyz!", 4));
     ASSERT_EQ(0, File_Close());
 
-    EXPECT_EQ(3u, fs::file_size(HostPath("/a/mobile/audio/first.mid")));
-    EXPECT_EQ(4u, fs::file_size(HostPath("/a/mobile/audio/second.mid")));
+    EXPECT_EQ(3u, fs::file_size(hostPath("/a/mobile/audio/first.mid")));
+    EXPECT_EQ(4u, fs::file_size(hostPath("/a/mobile/audio/second.mid")));
 }
 
 TEST_F(P2kapiFilesTest, CreateEmptiesAnExistingFileEvenWhileItIsOpen) {
     const std::string phonePath = "/a/mobile/audio/old.mid";
-    WriteHostFile(HostPath(phonePath), "old content");
+    writeHostFile(hostPath(phonePath), "old content");
 
     ASSERT_LE(0, File_Create(phonePath.c_str(), 0));
     ASSERT_EQ(0, File_Write("abc", 3));
     ASSERT_LE(0, File_Create(phonePath.c_str(), 0));
     ASSERT_EQ(0, File_Write("new", 3));
     ASSERT_EQ(0, File_Close());
-    const auto content = ReadHostFile(HostPath(phonePath));
+    const auto content = readHostFile(hostPath(phonePath));
     EXPECT_EQ("new", std::string(content.begin(), content.end()));
 }
 
@@ -65,14 +65,14 @@ TEST_F(P2kapiFilesTest, WriteAndCloseNeedAnOpenFile) {
     ASSERT_EQ(0, File_Close());
     EXPECT_NE(0, File_Write("abc", 3));
     EXPECT_NE(0, File_Close());
-    EXPECT_EQ(0u, fs::file_size(HostPath("/a/mobile/audio/a.mid")));
+    EXPECT_EQ(0u, fs::file_size(hostPath("/a/mobile/audio/a.mid")));
 }
 
 TEST_F(P2kapiFilesTest, DeleteRemovesFilesButNotFolders) {
-    WriteHostFile(HostPath("/a/mobile/picture/wall.jpg"), "jpeg");
+    writeHostFile(hostPath("/a/mobile/picture/wall.jpg"), "jpeg");
 
     EXPECT_EQ(0, File_Delete("/a/mobile/picture/wall.jpg"));
-    EXPECT_FALSE(fs::exists(HostPath("/a/mobile/picture/wall.jpg")));
+    EXPECT_FALSE(fs::exists(hostPath("/a/mobile/picture/wall.jpg")));
     EXPECT_NE(0, File_Delete("/a/mobile/picture/wall.jpg"));
     EXPECT_NE(0, File_Delete("/a/mobile/picture"));
     EXPECT_TRUE(fs::is_directory(root_ / "mobile" / "picture"));
@@ -82,9 +82,9 @@ TEST_F(P2kapiFilesTest, DeleteRemovesFilesButNotFolders) {
 TEST_F(P2kapiFilesTest, AFileAddedFromOutsideAfterACountIsStillDeleted) {
     EXPECT_GE(File_Count(), 2);
     ::Sleep(50);  // as a person adds a file: not in the same instant as the count
-    WriteHostFile(HostPath("/a/mobile/audio/late.mid"), "late");
+    writeHostFile(hostPath("/a/mobile/audio/late.mid"), "late");
     EXPECT_EQ(0, File_Delete("/a/mobile/audio/late.mid"));
-    EXPECT_FALSE(fs::exists(HostPath("/a/mobile/audio/late.mid")));
+    EXPECT_FALSE(fs::exists(hostPath("/a/mobile/audio/late.mid")));
 
     ASSERT_LE(0, File_Create("/a/mobile/audio/own.mid", 0));
     ASSERT_EQ(0, File_Close());
@@ -95,13 +95,13 @@ TEST_F(P2kapiFilesTest, AFileAddedFromOutsideAfterACountIsStillDeleted) {
 // The count answered from the phone's own record of its folders stays true when one of them
 // changed from outside and was looked at since.
 TEST_F(P2kapiFilesTest, TheCountStaysTrueAfterAFolderChangedFromOutside) {
-    EXPECT_EQ(HostFileCount(root_), File_Count());
+    EXPECT_EQ(hostFileCount(root_), File_Count());
     ::Sleep(50);
     for (const char* name : {"x.jpg", "y.jpg", "z.jpg"}) {
-        WriteHostFile(HostPath(std::string("/a/mobile/picture/") + name), "host");
+        writeHostFile(hostPath(std::string("/a/mobile/picture/") + name), "host");
     }
     EXPECT_NE(0, File_Delete("/a/mobile/picture/missing.jpg"));
-    EXPECT_EQ(HostFileCount(root_), File_Count());
+    EXPECT_EQ(hostFileCount(root_), File_Count());
 }
 
 // A delete while another program holds the file open (with deletion shared) leaves the file
@@ -112,7 +112,7 @@ TEST_F(P2kapiFilesTest, ANameDeletedWhileAnotherProgramHoldsTheFileIsNotCreatedU
     ASSERT_LE(0, File_Create(phonePath.c_str(), 0));
     ASSERT_EQ(0, File_Write("old", 3));
     ASSERT_EQ(0, File_Close());
-    HANDLE holder = ::CreateFileW(HostPath(phonePath).c_str(), GENERIC_READ,
+    HANDLE holder = ::CreateFileW(hostPath(phonePath).c_str(), GENERIC_READ,
                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, holder);
@@ -123,19 +123,19 @@ TEST_F(P2kapiFilesTest, ANameDeletedWhileAnotherProgramHoldsTheFileIsNotCreatedU
     ASSERT_LE(0, File_Create(phonePath.c_str(), 0));
     ASSERT_EQ(0, File_Write("new", 3));
     ASSERT_EQ(0, File_Close());
-    EXPECT_EQ(std::vector<unsigned char>({'n', 'e', 'w'}), ReadHostFile(HostPath(phonePath)));
+    EXPECT_EQ(std::vector<unsigned char>({'n', 'e', 'w'}), readHostFile(hostPath(phonePath)));
 }
 
 TEST_F(P2kapiFilesTest, CountCountsFilesInEveryFolderButNotFolders) {
     const int fresh = File_Count();
-    EXPECT_EQ(HostFileCount(root_), fresh);
+    EXPECT_EQ(hostFileCount(root_), fresh);
     EXPECT_GE(fresh, 2);  // The tone databases.
 
     fs::create_directories(root_ / "mobile" / "picture" / "empty" / "deeper");
     EXPECT_EQ(fresh, File_Count());
 
-    WriteHostFile(root_ / "top.txt", "1");
-    WriteHostFile(root_ / "mobile" / "picture" / "empty" / "deeper" / "deep.jpg", "2");
+    writeHostFile(root_ / "top.txt", "1");
+    writeHostFile(root_ / "mobile" / "picture" / "empty" / "deeper" / "deep.jpg", "2");
     ASSERT_LE(0, File_Create("/a/mobile/audio/new.mid", 0));
     EXPECT_EQ(fresh + 3, File_Count());
     File_Close();
@@ -148,9 +148,9 @@ TEST_F(P2kapiFilesTest, InjectedCreateFailuresFailExactlyThatManyCalls) {
     EXPECT_EQ(-1, File_Create("/a/mobile/audio/1.mid", 0));
     EXPECT_EQ(-1, File_Create("/a/mobile/audio/2.mid", 0));
     EXPECT_LE(0, File_Create("/a/mobile/audio/3.mid", 0));
-    EXPECT_FALSE(fs::exists(HostPath("/a/mobile/audio/1.mid")));
-    EXPECT_FALSE(fs::exists(HostPath("/a/mobile/audio/2.mid")));
-    EXPECT_TRUE(fs::exists(HostPath("/a/mobile/audio/3.mid")));
+    EXPECT_FALSE(fs::exists(hostPath("/a/mobile/audio/1.mid")));
+    EXPECT_FALSE(fs::exists(hostPath("/a/mobile/audio/2.mid")));
+    EXPECT_TRUE(fs::exists(hostPath("/a/mobile/audio/3.mid")));
 }
 
 TEST_F(P2kapiFilesTest, InjectedWriteFailureWritesNothing) {
@@ -160,7 +160,7 @@ TEST_F(P2kapiFilesTest, InjectedWriteFailureWritesNothing) {
     EXPECT_NE(0, File_Write("def", 3));
     EXPECT_EQ(0, File_Write("ghi", 3));
     ASSERT_EQ(0, File_Close());
-    const auto content = ReadHostFile(HostPath("/a/mobile/audio/a.mid"));
+    const auto content = readHostFile(hostPath("/a/mobile/audio/a.mid"));
     EXPECT_EQ("abcghi", std::string(content.begin(), content.end()));
 }
 
@@ -184,10 +184,10 @@ TEST_F(P2kapiFilesTest, PlannedDetachComesRightAfterThatManySuccessfulWrites) {
     EXPECT_EQ(-1, File_Create("/a/mobile/video/other.3gp", 0));
     EXPECT_EQ(-1, File_Count());
     EXPECT_EQ(0, File_VolInfo(&volume));
-    const auto content = ReadHostFile(HostPath(phonePath));
+    const auto content = readHostFile(hostPath(phonePath));
     EXPECT_EQ("abcdef", std::string(content.begin(), content.end()));
-    EXPECT_FALSE(IsOpenElsewhere(HostPath(phonePath)));
-    EXPECT_FALSE(fs::exists(HostPath("/a/mobile/video/other.3gp")));
+    EXPECT_FALSE(isOpenElsewhere(hostPath(phonePath)));
+    EXPECT_FALSE(fs::exists(hostPath("/a/mobile/video/other.3gp")));
 
     // Attached again, the phone stays; a cancelled or reset plan detaches nothing.
     P2KTest_Attach();
@@ -196,7 +196,7 @@ TEST_F(P2kapiFilesTest, PlannedDetachComesRightAfterThatManySuccessfulWrites) {
     P2KTest_DetachAfterWrites(0);
     EXPECT_EQ(0, File_Write("a", 1));
     P2KTest_DetachAfterWrites(1);
-    ResetPhone(true);
+    resetPhone(true);
     ASSERT_LE(0, File_Create(phonePath.c_str(), 0));
     EXPECT_EQ(0, File_Write("a", 1));
     EXPECT_EQ(0, File_Write("b", 1));
@@ -204,8 +204,8 @@ TEST_F(P2kapiFilesTest, PlannedDetachComesRightAfterThatManySuccessfulWrites) {
 }
 
 TEST_F(P2kapiFilesTest, FileOperationsFailWithoutPhone) {
-    WriteHostFile(HostPath("/a/mobile/audio/keep.mid"), "keep");
-    ResetPhone(false);
+    writeHostFile(hostPath("/a/mobile/audio/keep.mid"), "keep");
+    resetPhone(false);
     int32_t volume = 0;
 
     EXPECT_EQ(-1, File_Create("/a/mobile/audio/a.mid", 0));
@@ -215,8 +215,8 @@ TEST_F(P2kapiFilesTest, FileOperationsFailWithoutPhone) {
     EXPECT_EQ(-1, File_Count());
     EXPECT_EQ(0, File_VolInfo(&volume));
     EXPECT_NE(0, File_SetPointer(0, 0));
-    EXPECT_FALSE(fs::exists(HostPath("/a/mobile/audio/a.mid")));
-    EXPECT_TRUE(fs::exists(HostPath("/a/mobile/audio/keep.mid")));
+    EXPECT_FALSE(fs::exists(hostPath("/a/mobile/audio/a.mid")));
+    EXPECT_TRUE(fs::exists(hostPath("/a/mobile/audio/keep.mid")));
 }
 
 }  // namespace

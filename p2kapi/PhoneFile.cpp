@@ -1,4 +1,4 @@
-#include "phone_file.h"
+#include "PhoneFile.h"
 
 #include <windows.h>
 
@@ -12,7 +12,7 @@ constexpr uint32_t kPieceBytes = 64 * 1024;
 
 }  // namespace
 
-std::optional<PhoneFile> PhoneFile::Create(const std::wstring& hostPath, int64_t& replacedBytes) {
+std::optional<PhoneFile> PhoneFile::create(const std::wstring& hostPath, int64_t& replacedBytes) {
     // Others may read the file while it is written (the tests do), but not change or remove it.
     // Opened, measured and then emptied: the name is looked up once, which under Wine means a
     // pass over the whole folder when no file has the name yet.
@@ -32,7 +32,7 @@ std::optional<PhoneFile> PhoneFile::Create(const std::wstring& hostPath, int64_t
     return PhoneFile(std::move(handle), hostPath);
 }
 
-bool PhoneFile::Append(const void* data, uint32_t length) {
+bool PhoneFile::append(const void* data, uint32_t length) {
     const auto* bytes = static_cast<const unsigned char*>(data);
     uint32_t done = 0;
     while (done < length) {
@@ -40,7 +40,7 @@ bool PhoneFile::Append(const void* data, uint32_t length) {
         DWORD written = 0;
         if (!::WriteFile(handle_.get(), bytes + done, piece, &written, nullptr) ||
             written != piece) {
-            TruncateTo(size_);
+            truncateTo(size_);
             return false;
         }
         done += piece;
@@ -49,7 +49,7 @@ bool PhoneFile::Append(const void* data, uint32_t length) {
     return true;
 }
 
-bool PhoneFile::TruncateTo(int64_t size) {
+bool PhoneFile::truncateTo(int64_t size) {
     LARGE_INTEGER position;
     position.QuadPart = size;
     return ::SetFilePointerEx(handle_.get(), position, nullptr, FILE_BEGIN) &&

@@ -1,4 +1,4 @@
-#include "phone_fixture.h"
+#include "PhoneFixture.h"
 
 #include <windows.h>
 
@@ -13,7 +13,7 @@ void PhoneTest::SetUp() {
                               std::to_wstring(tick.QuadPart));
     fs::create_directories(base_);
     root_ = base_ / L"root";
-    ResetPhone(true);
+    resetPhone(true);
 }
 
 void PhoneTest::TearDown() {
@@ -23,17 +23,17 @@ void PhoneTest::TearDown() {
     fs::remove_all(base_, ignored);
 }
 
-void PhoneTest::ResetPhone(bool attached, unsigned attachDelayMs, unsigned restartDelayMs,
+void PhoneTest::resetPhone(bool attached, unsigned attachDelayMs, unsigned restartDelayMs,
                            int64_t capacityBytes, const char* label) {
     P2KTest_Reset(root_.c_str(), label, capacityBytes, attached ? 1 : 0, attachDelayMs,
                   restartDelayMs);
 }
 
-fs::path PhoneTest::HostPath(const std::string& phonePath) const {
+fs::path PhoneTest::hostPath(const std::string& phonePath) const {
     return root_ / fs::path(phonePath.substr(3)).make_preferred();
 }
 
-int64_t HostBytes(const fs::path& folder) {
+int64_t hostBytes(const fs::path& folder) {
     int64_t bytes = 0;
     for (const auto& entry : fs::recursive_directory_iterator(folder)) {
         if (entry.is_regular_file()) {
@@ -43,7 +43,7 @@ int64_t HostBytes(const fs::path& folder) {
     return bytes;
 }
 
-int HostFileCount(const fs::path& folder) {
+int hostFileCount(const fs::path& folder) {
     int count = 0;
     for (const auto& entry : fs::recursive_directory_iterator(folder)) {
         count += entry.is_regular_file() ? 1 : 0;
@@ -51,7 +51,7 @@ int HostFileCount(const fs::path& folder) {
     return count;
 }
 
-std::map<fs::path, uintmax_t> Snapshot(const fs::path& folder) {
+std::map<fs::path, uintmax_t> snapshot(const fs::path& folder) {
     std::map<fs::path, uintmax_t> entries;
     for (const auto& entry : fs::recursive_directory_iterator(folder)) {
         entries[entry.path()] = entry.is_regular_file() ? entry.file_size() : 0;
@@ -59,17 +59,17 @@ std::map<fs::path, uintmax_t> Snapshot(const fs::path& folder) {
     return entries;
 }
 
-std::vector<unsigned char> ReadHostFile(const fs::path& file) {
+std::vector<unsigned char> readHostFile(const fs::path& file) {
     std::ifstream in(file, std::ios::binary);
     return std::vector<unsigned char>(std::istreambuf_iterator<char>(in), {});
 }
 
-void WriteHostFile(const fs::path& file, const std::string& content) {
+void writeHostFile(const fs::path& file, const std::string& content) {
     std::ofstream out(file, std::ios::binary);
     out << content;
 }
 
-std::vector<unsigned char> Pattern(size_t size, unsigned seed) {
+std::vector<unsigned char> pattern(size_t size, unsigned seed) {
     std::vector<unsigned char> bytes(size);
     unsigned state = seed;
     for (auto& byte : bytes) {
@@ -79,7 +79,7 @@ std::vector<unsigned char> Pattern(size_t size, unsigned seed) {
     return bytes;
 }
 
-std::string CallLog() {
+std::string callLog() {
     const int length = P2KTest_CallLog(nullptr, 0);
     std::string log(static_cast<size_t>(length) + 1, '\0');
     P2KTest_CallLog(log.data(), length + 1);
@@ -87,7 +87,7 @@ std::string CallLog() {
     return log;
 }
 
-bool IsOpenElsewhere(const fs::path& file) {
+bool isOpenElsewhere(const fs::path& file) {
     const HANDLE handle = ::CreateFileW(file.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {

@@ -1,10 +1,10 @@
 // The phone's connection: attaching, detaching, restarting, and the thread that calls the
 // program's connection handler.
-#include "virtual_phone.h"
+#include "VirtualPhone.h"
 
 namespace p2kapi {
 
-void VirtualPhone::EnsureThreadLocked() {
+void VirtualPhone::ensureThreadLocked() {
     if (notifierThread_) {
         return;
     }
@@ -12,26 +12,26 @@ void VirtualPhone::EnsureThreadLocked() {
     // it: pin it.
     HMODULE self = nullptr;
     ::GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_PIN,
-                         reinterpret_cast<LPCWSTR>(&VirtualPhone::NotifierMain), &self);
+                         reinterpret_cast<LPCWSTR>(&VirtualPhone::notifierMain), &self);
     notifierThread_ = tonvale::OwnedKernelHandle(
-        ::CreateThread(nullptr, 0, &VirtualPhone::NotifierMain, this, 0, &notifierThreadId_));
+        ::CreateThread(nullptr, 0, &VirtualPhone::notifierMain, this, 0, &notifierThreadId_));
 }
 
-DWORD WINAPI VirtualPhone::NotifierMain(void* self) {
-    static_cast<VirtualPhone*>(self)->RunNotifier();
+DWORD WINAPI VirtualPhone::notifierMain(void* self) {
+    static_cast<VirtualPhone*>(self)->runNotifier();
     return 0;
 }
 
-void VirtualPhone::RunNotifier() {
+void VirtualPhone::runNotifier() {
     std::unique_lock lock(mutex_);
     for (;;) {
         if (attachDue_ && Clock::now() >= *attachDue_) {
-            AttachLocked();
+            attachLocked();
         }
         if (!pendingNotifications_.empty() && handler_ != nullptr) {
             const bool attached = pendingNotifications_.front();
             pendingNotifications_.pop_front();
-            CallHandlerLocked(lock, handler_, attached);
+            callHandlerLocked(lock, handler_, attached);
             continue;
         }
         if (attachDue_) {
@@ -42,7 +42,7 @@ void VirtualPhone::RunNotifier() {
     }
 }
 
-void VirtualPhone::CallHandlerLocked(std::unique_lock<std::mutex>& lock, P2K_ConnectHandler handler,
+void VirtualPhone::callHandlerLocked(std::unique_lock<std::mutex>& lock, P2K_ConnectHandler handler,
                                      bool attached) {
     const uint64_t generation = generation_;
     const bool withState = settings_.handlerGetsState;
@@ -73,7 +73,7 @@ void VirtualPhone::CallHandlerLocked(std::unique_lock<std::mutex>& lock, P2K_Con
     stateChanged_.notify_all();
 }
 
-void VirtualPhone::AttachLocked() {
+void VirtualPhone::attachLocked() {
     attachDue_.reset();
     attached_ = true;
     // However often the handler was registered while detached, attaching calls it once.
@@ -86,7 +86,7 @@ void VirtualPhone::AttachLocked() {
 
 // A phone that goes away takes its undelivered attaches with it; a library that tells of a
 // detach owes one call more.
-void VirtualPhone::DetachLocked() {
+void VirtualPhone::detachLocked() {
     const bool wasAttached = attached_;
     attachDue_.reset();
     attached_ = false;
@@ -98,85 +98,85 @@ void VirtualPhone::DetachLocked() {
     }
 }
 
-void VirtualPhone::ScheduleAttachLocked(unsigned delayMs) {
+void VirtualPhone::scheduleAttachLocked(unsigned delayMs) {
     if (delayMs == 0) {
-        AttachLocked();
+        attachLocked();
         return;
     }
     attachDue_ = Clock::now() + std::chrono::milliseconds(delayMs);
     notifierWake_.notify_all();
 }
 
-void VirtualPhone::Register(P2K_ConnectHandler handler) {
-    auto lock = Lock();
+void VirtualPhone::registerHandler(P2K_ConnectHandler handler) {
+    auto lock = lockState();
     handler_ = handler;
     if (handler == nullptr) {
         pendingNotifications_.clear();
     } else if (attached_ && settings_.handlerOnCallersThread) {
-        CallHandlerLocked(lock, handler, true);
+        callHandlerLocked(lock, handler, true);
     } else if (attached_) {
         pendingNotifications_.push_back(true);
         notifierWake_.notify_all();
     }
 }
 
-CallingConvention VirtualPhone::Convention() {
-    auto lock = Lock();
+CallingConvention VirtualPhone::convention() {
+    auto lock = lockState();
     return settings_.callingConvention;
 }
 
-bool VirtualPhone::IsAttached() {
-    auto lock = Lock();
+bool VirtualPhone::isAttached() {
+    auto lock = lockState();
     return attached_;
 }
 
-bool VirtualPhone::Restart() {
-    auto lock = Lock();
+bool VirtualPhone::restart() {
+    auto lock = lockState();
     if (!attached_) {
         return false;
     }
-    DetachLocked();
-    ScheduleAttachLocked(settings_.restartDelayMs);
+    detachLocked();
+    scheduleAttachLocked(settings_.restartDelayMs);
     return true;
 }
 
-void VirtualPhone::AttachNow() {
-    auto lock = Lock();
+void VirtualPhone::attachNow() {
+    auto lock = lockState();
     if (!attached_) {
-        AttachLocked();
+        attachLocked();
     }
 }
 
-void VirtualPhone::DetachNow() {
-    auto lock = Lock();
-    DetachLocked();
+void VirtualPhone::detachNow() {
+    auto lock = lockState();
+    detachLocked();
 }
 
-void VirtualPhone::DetachAfterWrites(int count) {
-    auto lock = Lock();
+void VirtualPhone::detachAfterWrites(int count) {
+    auto lock = lockState();
     writesBeforeDetach_ = count > 0 ? count : 0;
 }
 
 // The cable pulled mid-upload: the write that was counted last has arrived, nothing after it.
-void VirtualPhone::WriteDone() {
-    auto lock = Lock();
+void VirtualPhone::writeDone() {
+    auto lock = lockState();
     if (writesBeforeDetach_ > 0 && --writesBeforeDetach_ == 0) {
-        DetachLocked();
+        detachLocked();
     }
 }
 
-int VirtualPhone::HandlerCalls() {
-    auto lock = Lock();
+int VirtualPhone::handlerCalls() {
+    auto lock = lockState();
     return handlerCalls_;
 }
 
-unsigned long VirtualPhone::HandlerThreadId() {
-    auto lock = Lock();
+unsigned long VirtualPhone::handlerThreadId() {
+    auto lock = lockState();
     return handlerThreadId_;
 }
 
-bool VirtualPhone::WaitForHandlerCalls(int count, unsigned timeoutMs) {
-    auto lock = Lock();
+bool VirtualPhone::waitForHandlerCalls(int count, unsigned timeoutMs) {
+    auto lock = lockState();
     return stateChanged_.wait_for(lock, std::chrono::milliseconds(timeoutMs),
                                   [&] { return handlerCalls_ >= count; });
 }

@@ -23,27 +23,27 @@ class PhoneTest : public ::testing::Test {
     void TearDown() override;
 
     // Resets the phone onto `root_` with the given behaviour.
-    void ResetPhone(bool attached, unsigned attachDelayMs = 0, unsigned restartDelayMs = 60000,
+    void resetPhone(bool attached, unsigned attachDelayMs = 0, unsigned restartDelayMs = 60000,
                     int64_t capacityBytes = 32 * kMiB, const char* label = "E398");
 
     // The host file behind a phone path below "/a/".
-    fs::path HostPath(const std::string& phonePath) const;
+    fs::path hostPath(const std::string& phonePath) const;
 
     fs::path base_;  // Holds nothing but the volume's folder.
     fs::path root_;  // The volume "/a".
 };
 
 // Bytes of all files below `folder`, and their number, as the host sees them.
-int64_t HostBytes(const fs::path& folder);
-int HostFileCount(const fs::path& folder);
+int64_t hostBytes(const fs::path& folder);
+int hostFileCount(const fs::path& folder);
 // Every file and folder below `folder` with its size, for before/after comparisons.
-std::map<fs::path, uintmax_t> Snapshot(const fs::path& folder);
+std::map<fs::path, uintmax_t> snapshot(const fs::path& folder);
 
-std::vector<unsigned char> ReadHostFile(const fs::path& file);
-void WriteHostFile(const fs::path& file, const std::string& content);
+std::vector<unsigned char> readHostFile(const fs::path& file);
+void writeHostFile(const fs::path& file, const std::string& content);
 // Bytes that differ from one position to the next, so that misplaced pieces show.
-std::vector<unsigned char> Pattern(size_t size, unsigned seed);
+std::vector<unsigned char> pattern(size_t size, unsigned seed);
 
-std::string CallLog();
+std::string callLog();
 // True while someone holds `file` open (as the library does with its open phone file).
-bool IsOpenElsewhere(const fs::path& file);
+bool isOpenElsewhere(const fs::path& file);

@@ -1,10 +1,10 @@
-// Start-up, reset and the phone's volume; the connection is in phone_connection.cpp.
-#include "virtual_phone.h"
+// Start-up, reset and the phone's volume; the connection is in PhoneConnection.cpp.
+#include "VirtualPhone.h"
 
-#include "host_path.h"
-#include "host_volume.h"
-#include "phone_path.h"
-#include "seem.h"
+#include "HostPath.h"
+#include "HostVolume.h"
+#include "PhonePath.h"
+#include "Seem.h"
 #include "Utf8.h"
 
 #include <algorithm>
@@ -14,43 +14,43 @@
 
 namespace p2kapi {
 
-VirtualPhone& VirtualPhone::Instance() {
+VirtualPhone& VirtualPhone::instance() {
     static VirtualPhone* const phone = new VirtualPhone();
     return *phone;
 }
 
-std::unique_lock<std::mutex> VirtualPhone::Lock() {
+std::unique_lock<std::mutex> VirtualPhone::lockState() {
     std::unique_lock lock(mutex_);
     if (!started_) {
-        StartLocked(ReadLibrarySettings());
+        startLocked(readLibrarySettings());
     }
     return lock;
 }
 
-void VirtualPhone::StartLocked(PhoneSettings settings) {
-    settings.root = FullPath(settings.root).value_or(settings.root);
+void VirtualPhone::startLocked(PhoneSettings settings) {
+    settings.root = fullPath(settings.root).value_or(settings.root);
     settings_ = std::move(settings);
     started_ = true;
     // A volume whose folder cannot be made is no phone at all: it stays away, and the call log
     // says why. One whose standard folders cannot all be made works as far as the host lets it.
-    PrepareVolume(settings_.root);
+    prepareVolume(settings_.root);
     const DWORD attributes = ::GetFileAttributesW(settings_.root.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
         const DWORD error = attributes == INVALID_FILE_ATTRIBUTES ? ::GetLastError() : 0;
-        log_.Append(
+        log_.append(
             "Root cannot be prepared, the phone stays away: " + tonvale::toUtf8(settings_.root) +
             (error != 0 ? " (error " + std::to_string(error) + ")" : " (not a folder)"));
-        EnsureThreadLocked();
+        ensureThreadLocked();
         return;
     }
-    RescanLocked();
-    EnsureThreadLocked();
+    rescanLocked();
+    ensureThreadLocked();
     if (settings_.attached) {
-        ScheduleAttachLocked(settings_.attachDelayMs);
+        scheduleAttachLocked(settings_.attachDelayMs);
     }
 }
 
-void VirtualPhone::Reset(PhoneSettings settings) {
+void VirtualPhone::reset(PhoneSettings settings) {
     std::unique_lock lock(mutex_);
     // Nothing queued may reach the old handler any more; a call in progress is let finish
     // (unless the handler itself resets, which must not wait for itself).
@@ -75,19 +75,19 @@ void VirtualPhone::Reset(PhoneSettings settings) {
     failingWrites_ = 0;
     writesBeforeDetach_ = 0;
     pendingDeletes_.clear();
-    log_.Clear();
-    StartLocked(std::move(settings));
+    log_.clear();
+    startLocked(std::move(settings));
 }
 
-void VirtualPhone::LogCall(std::string_view line) {
-    auto lock = Lock();
-    log_.Append(line);
+void VirtualPhone::logCall(std::string_view line) {
+    auto lock = lockState();
+    log_.append(line);
 }
 
-void VirtualPhone::TakeTime(uint32_t bytes) {
+void VirtualPhone::takeTime(uint32_t bytes) {
     uint64_t milliseconds = 0;
     {
-        auto lock = Lock();
+        auto lock = lockState();
         milliseconds = settings_.callDelayMs;
         if (settings_.writeKiBPerSecond > 0) {
             milliseconds += uint64_t{bytes} * 1000 / (uint64_t{settings_.writeKiBPerSecond} * 1024);
@@ -100,30 +100,30 @@ void VirtualPhone::TakeTime(uint32_t bytes) {
     }
 }
 
-VolumeUsage VirtualPhone::RescanLocked() {
+VolumeUsage VirtualPhone::rescanLocked() {
     // The directory entry of the open file may lag behind what was written to it.
-    const std::wstring openPath = openFile_ ? openFile_->HostPath() : std::wstring();
-    const VolumeUsage usage = ScanVolume(settings_.root, openPath, &names_);
-    usedBytes_ = usage.bytes + (openFile_ ? openFile_->Size() : 0);
+    const std::wstring openPath = openFile_ ? openFile_->hostPath() : std::wstring();
+    const VolumeUsage usage = scanVolume(settings_.root, openPath, &names_);
+    usedBytes_ = usage.bytes + (openFile_ ? openFile_->size() : 0);
     return usage;
 }
 
 // Asked once a connection, not once a file: it counts what the host folder holds now,
 // including files put there from outside.
-std::optional<int32_t> VirtualPhone::FreeBytes() {
-    auto lock = Lock();
+std::optional<int32_t> VirtualPhone::freeBytes() {
+    auto lock = lockState();
     if (!attached_) {
         return std::nullopt;
     }
     if (freeBytesOverride_) {
         return *freeBytesOverride_;
     }
-    RescanLocked();
-    return ClampToInt32(settings_.capacityBytes - usedBytes_);
+    rescanLocked();
+    return clampToInt32(settings_.capacityBytes - usedBytes_);
 }
 
-void VirtualPhone::WriteVolumeName(int32_t* volume) {
-    auto lock = Lock();
+void VirtualPhone::writeVolumeName(int32_t* volume) {
+    auto lock = lockState();
     if (!attached_ || volume == nullptr || settings_.volumeNameBytes == 0) {
         return;
     }
@@ -134,48 +134,48 @@ void VirtualPhone::WriteVolumeName(int32_t* volume) {
     std::memcpy(volume, name.data(), name.size());
 }
 
-bool VirtualPhone::ReadSeem(int seem, int record, int offset, int bytes, unsigned char* buffer) {
-    auto lock = Lock();
-    return attached_ && p2kapi::ReadSeem(settings_.label, seem, record, offset, bytes, buffer);
+bool VirtualPhone::readSeem(int seem, int record, int offset, int bytes, unsigned char* buffer) {
+    auto lock = lockState();
+    return attached_ && p2kapi::readSeem(settings_.label, seem, record, offset, bytes, buffer);
 }
 
-std::optional<int> VirtualPhone::CountFiles() {
-    auto lock = Lock();
+std::optional<int> VirtualPhone::countFiles() {
+    auto lock = lockState();
     if (!attached_) {
         return std::nullopt;
     }
     // The upload counts twice before and twice after; while no folder changed but by the
     // phone's own hand, its names say how many files there are.
-    if (const auto count = names_.CountIfCurrent()) {
+    if (const auto count = names_.countIfCurrent()) {
         return *count;
     }
-    return RescanLocked().fileCount;
+    return rescanLocked().fileCount;
 }
 
-bool VirtualPhone::Delete(const char* phonePath) {
-    auto lock = Lock();
+bool VirtualPhone::deleteFile(const char* phonePath) {
+    auto lock = lockState();
     if (!attached_) {
         return false;
     }
-    const auto hostPath = HostPathFor(phonePath, settings_.root);
-    if (!hostPath || names_.KnownMissing(*hostPath)) {
+    const auto hostPath = hostPathFor(phonePath, settings_.root);
+    if (!hostPath || names_.knownMissing(*hostPath)) {
         return false;
     }
-    const auto bytes = DeleteHostFile(*hostPath);
+    const auto bytes = deleteHostFile(*hostPath);
     if (!bytes) {
         return false;
     }
-    names_.Removed(*hostPath);
+    names_.removed(*hostPath);
     usedBytes_ -= *bytes;
     // Another program holding the file open (a viewer, an indexer) keeps it until it closes it.
-    if (HostFileLingers(*hostPath)) {
+    if (hostFileLingers(*hostPath)) {
         pendingDeletes_.insert(*hostPath);
     }
     return true;
 }
 
-bool VirtualPhone::Create(const char* phonePath) {
-    auto lock = Lock();
+bool VirtualPhone::create(const char* phonePath) {
+    auto lock = lockState();
     if (failingCreates_ > 0) {
         --failingCreates_;
         return false;
@@ -183,7 +183,7 @@ bool VirtualPhone::Create(const char* phonePath) {
     if (!attached_) {
         return false;
     }
-    const auto hostPath = HostPathFor(phonePath, settings_.root);
+    const auto hostPath = hostPathFor(phonePath, settings_.root);
     if (!hostPath) {
         return false;
     }
@@ -191,7 +191,7 @@ bool VirtualPhone::Create(const char* phonePath) {
     // its name is not free. Windows refuses such a create; Wine would write into the doomed
     // file and report it written.
     if (pendingDeletes_.count(*hostPath) != 0) {
-        if (HostFileLingers(*hostPath)) {
+        if (hostFileLingers(*hostPath)) {
             return false;
         }
         pendingDeletes_.erase(*hostPath);
@@ -199,18 +199,18 @@ bool VirtualPhone::Create(const char* phonePath) {
     openFile_.reset();
     // Creating empties a file of the name: only its bytes leave the count.
     int64_t replacedBytes = 0;
-    auto file = PhoneFile::Create(*hostPath, replacedBytes);
+    auto file = PhoneFile::create(*hostPath, replacedBytes);
     if (!file) {
         return false;
     }
     usedBytes_ -= replacedBytes;
     openFile_ = std::move(file);
-    names_.Added(*hostPath);
+    names_.added(*hostPath);
     return true;
 }
 
-bool VirtualPhone::Write(const void* data, uint32_t length) {
-    auto lock = Lock();
+bool VirtualPhone::write(const void* data, uint32_t length) {
+    auto lock = lockState();
     if (failingWrites_ > 0) {
         --failingWrites_;
         return false;
@@ -226,15 +226,15 @@ bool VirtualPhone::Write(const void* data, uint32_t length) {
     if (data == nullptr || static_cast<int64_t>(length) > freeBytes) {
         return false;
     }
-    if (!openFile_->Append(data, length)) {
+    if (!openFile_->append(data, length)) {
         return false;
     }
     usedBytes_ += length;
     return true;
 }
 
-bool VirtualPhone::Close() {
-    auto lock = Lock();
+bool VirtualPhone::close() {
+    auto lock = lockState();
     if (!attached_ || !openFile_) {
         return false;
     }
@@ -242,29 +242,29 @@ bool VirtualPhone::Close() {
     return true;
 }
 
-void VirtualPhone::FailNextCreates(int count) {
-    auto lock = Lock();
+void VirtualPhone::failNextCreates(int count) {
+    auto lock = lockState();
     failingCreates_ = count > 0 ? count : 0;
 }
 
-void VirtualPhone::FailNextWrites(int count) {
-    auto lock = Lock();
+void VirtualPhone::failNextWrites(int count) {
+    auto lock = lockState();
     failingWrites_ = count > 0 ? count : 0;
 }
 
-void VirtualPhone::OverrideFreeBytes(std::optional<int32_t> freeBytes) {
-    auto lock = Lock();
+void VirtualPhone::overrideFreeBytes(std::optional<int32_t> freeBytes) {
+    auto lock = lockState();
     freeBytesOverride_ = freeBytes;
 }
 
-std::string VirtualPhone::CallLogText() {
-    auto lock = Lock();
-    return log_.Text();
+std::string VirtualPhone::callLogText() {
+    auto lock = lockState();
+    return log_.text();
 }
 
-void VirtualPhone::ClearCallLog() {
-    auto lock = Lock();
-    log_.Clear();
+void VirtualPhone::clearCallLog() {
+    auto lock = lockState();
+    log_.clear();
 }
 
 }  // namespace p2kapi

@@ -1,4 +1,4 @@
-#include "host_path.h"
+#include "HostPath.h"
 
 #include <windows.h>
 
@@ -6,26 +6,26 @@
 
 namespace p2kapi {
 
-std::wstring JoinPath(const std::wstring& folder, const std::wstring& name) {
+std::wstring joinPath(const std::wstring& folder, const std::wstring& name) {
     if (folder.empty() || folder.back() == L'\\') {
         return folder + name;
     }
     return folder + L'\\' + name;
 }
 
-std::wstring ParentFolder(const std::wstring& path) {
+std::wstring parentFolder(const std::wstring& path) {
     const auto slash = path.find_last_of(L'\\');
     return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash);
 }
 
-bool IsRooted(const std::wstring& path) {
+bool isRooted(const std::wstring& path) {
     if (!path.empty() && (path[0] == L'\\' || path[0] == L'/')) {
         return true;
     }
     return path.size() >= 2 && path[1] == L':';
 }
 
-std::optional<std::wstring> FullPath(const std::wstring& path) {
+std::optional<std::wstring> fullPath(const std::wstring& path) {
     std::vector<wchar_t> buffer(MAX_PATH);
     for (;;) {
         const DWORD length = ::GetFullPathNameW(path.c_str(), static_cast<DWORD>(buffer.size()),
@@ -45,12 +45,7 @@ std::optional<std::wstring> FullPath(const std::wstring& path) {
     }
 }
 
-bool SamePath(const std::wstring& a, const std::wstring& b) {
-    return ::CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(),
-                                  static_cast<int>(b.size()), TRUE) == CSTR_EQUAL;
-}
-
-bool CreateFolderTree(const std::wstring& folder) {
+bool createFolderTree(const std::wstring& folder) {
     if (::CreateDirectoryW(folder.c_str(), nullptr)) {
         return true;
     }
@@ -62,18 +57,18 @@ bool CreateFolderTree(const std::wstring& folder) {
     if (error != ERROR_PATH_NOT_FOUND) {
         return false;
     }
-    const std::wstring parent = ParentFolder(folder);
-    if (parent.empty() || parent == folder || !CreateFolderTree(parent)) {
+    const std::wstring parent = parentFolder(folder);
+    if (parent.empty() || parent == folder || !createFolderTree(parent)) {
         return false;
     }
     return ::CreateDirectoryW(folder.c_str(), nullptr) || ::GetLastError() == ERROR_ALREADY_EXISTS;
 }
 
-std::wstring LibraryFolder() {
+std::wstring libraryFolder() {
     HMODULE self = nullptr;
     if (!::GetModuleHandleExW(
             GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-            reinterpret_cast<LPCWSTR>(&LibraryFolder), &self)) {
+            reinterpret_cast<LPCWSTR>(&libraryFolder), &self)) {
         return std::wstring();
     }
     std::vector<wchar_t> buffer(MAX_PATH);
@@ -84,7 +79,7 @@ std::wstring LibraryFolder() {
             return std::wstring();
         }
         if (length < buffer.size()) {
-            return ParentFolder(std::wstring(buffer.data(), length));
+            return parentFolder(std::wstring(buffer.data(), length));
         }
         buffer.resize(buffer.size() * 2);
     }

@@ -1,5 +1,5 @@
 // Attaching, detaching, restarting, and the handler calls the program waits for.
-#include "phone_fixture.h"
+#include "PhoneFixture.h"
 
 #include <windows.h>
 
@@ -14,12 +14,12 @@ std::atomic<int> handlerCalls{0};
 std::atomic<DWORD> handlerThread{0};
 std::atomic<int> otherHandlerCalls{0};
 
-void P2K_CALL RecordCall() {
+void P2K_CALL recordCall() {
     handlerThread = ::GetCurrentThreadId();
     ++handlerCalls;
 }
 
-void P2K_CALL RecordOtherCall() {
+void P2K_CALL recordOtherCall() {
     ++otherHandlerCalls;
 }
 
@@ -28,7 +28,7 @@ std::atomic<int> statusSeenInHandler{-1};
 std::atomic<int32_t> freeSeenInHandler{-1};
 std::atomic<unsigned char> labelStartSeenInHandler{0};
 
-void P2K_CALL AskPhone() {
+void P2K_CALL askPhone() {
     int32_t volume = 0;
     unsigned char label[7] = {};
     statusSeenInHandler = P2K_GetStatus();
@@ -42,7 +42,7 @@ void P2K_CALL AskPhone() {
 std::atomic<int> blockerCalls{0};
 std::atomic<bool> blockerReleased{false};
 
-void P2K_CALL BlockUntilReleased() {
+void P2K_CALL blockUntilReleased() {
     ++blockerCalls;
     while (!blockerReleased) {
         ::Sleep(1);
@@ -60,8 +60,8 @@ class P2kapiConnectionTest : public PhoneTest {
 };
 
 TEST_F(P2kapiConnectionTest, AttachAfterDelayCallsHandlerFromLibraryThread) {
-    ResetPhone(true, 50);
-    ASSERT_EQ(0, P2K_Init(&RecordCall));
+    resetPhone(true, 50);
+    ASSERT_EQ(0, P2K_Init(&recordCall));
 
     ASSERT_TRUE(P2KTest_WaitForHandlerCalls(1, kPatienceMs));
     EXPECT_EQ(1, P2K_GetStatus());
@@ -71,7 +71,7 @@ TEST_F(P2kapiConnectionTest, AttachAfterDelayCallsHandlerFromLibraryThread) {
 }
 
 TEST_F(P2kapiConnectionTest, PhoneIsAwayUntilTheAttachDelayHasPassed) {
-    ResetPhone(true, 60000);
+    resetPhone(true, 60000);
     EXPECT_NE(1, P2K_GetStatus());
     EXPECT_EQ(-1, File_Create("/a/mobile/audio/a.mid", 0));
 
@@ -82,7 +82,7 @@ TEST_F(P2kapiConnectionTest, PhoneIsAwayUntilTheAttachDelayHasPassed) {
 
 TEST_F(P2kapiConnectionTest, EachRegistrationWhileAttachedCallsOnce) {
     for (int i = 0; i < 3; ++i) {
-        ASSERT_EQ(0, P2K_Init(&RecordCall));
+        ASSERT_EQ(0, P2K_Init(&recordCall));
     }
     ASSERT_TRUE(P2KTest_WaitForHandlerCalls(3, kPatienceMs));
     ::Sleep(100);
@@ -92,10 +92,10 @@ TEST_F(P2kapiConnectionTest, EachRegistrationWhileAttachedCallsOnce) {
 }
 
 TEST_F(P2kapiConnectionTest, RegistrationsWhileDetachedLeadToOneCallOfTheLatestOnAttach) {
-    ResetPhone(false);
-    P2K_Init(&RecordOtherCall);
-    P2K_Init(&RecordCall);
-    P2K_Init(&RecordCall);
+    resetPhone(false);
+    P2K_Init(&recordOtherCall);
+    P2K_Init(&recordCall);
+    P2K_Init(&recordCall);
     ::Sleep(100);
     EXPECT_EQ(0, handlerCalls.load());
 
@@ -111,12 +111,12 @@ TEST_F(P2kapiConnectionTest, RestartDisconnectsAtOnceAndClosesTheOpenFile) {
     const std::string phonePath = "/a/mobile/audio/tone.mid";
     ASSERT_LE(0, File_Create(phonePath.c_str(), 0));
     ASSERT_EQ(0, File_Write("abc", 3));
-    ASSERT_TRUE(IsOpenElsewhere(HostPath(phonePath)));
+    ASSERT_TRUE(isOpenElsewhere(hostPath(phonePath)));
 
     ASSERT_EQ(0, P2K_Restart());
     EXPECT_NE(1, P2K_GetStatus());
-    EXPECT_FALSE(IsOpenElsewhere(HostPath(phonePath)));
-    EXPECT_EQ(3u, fs::file_size(HostPath(phonePath)));
+    EXPECT_FALSE(isOpenElsewhere(hostPath(phonePath)));
+    EXPECT_EQ(3u, fs::file_size(hostPath(phonePath)));
     EXPECT_NE(0, File_Write("def", 3));
     EXPECT_EQ(-1, File_Create("/a/mobile/audio/other.mid", 0));
     EXPECT_EQ(-1, File_Count());
@@ -126,12 +126,12 @@ TEST_F(P2kapiConnectionTest, RestartDisconnectsAtOnceAndClosesTheOpenFile) {
     P2KTest_Attach();
     // The file closed with the connection; nothing is open to write to.
     EXPECT_NE(0, File_Write("def", 3));
-    EXPECT_EQ(3u, fs::file_size(HostPath(phonePath)));
+    EXPECT_EQ(3u, fs::file_size(hostPath(phonePath)));
 }
 
 TEST_F(P2kapiConnectionTest, RestartedPhoneAttachesAgainAndCallsHandler) {
-    ResetPhone(true, 0, 100);
-    P2K_Init(&RecordCall);
+    resetPhone(true, 0, 100);
+    P2K_Init(&recordCall);
     ASSERT_TRUE(P2KTest_WaitForHandlerCalls(1, kPatienceMs));
 
     ASSERT_EQ(0, P2K_Restart());
@@ -142,8 +142,8 @@ TEST_F(P2kapiConnectionTest, RestartedPhoneAttachesAgainAndCallsHandler) {
 }
 
 TEST_F(P2kapiConnectionTest, RestartWithoutPhoneFailsAndChangesNothing) {
-    ResetPhone(false, 0, 0);
-    P2K_Init(&RecordCall);
+    resetPhone(false, 0, 0);
+    P2K_Init(&recordCall);
     EXPECT_NE(0, P2K_Restart());
     ::Sleep(100);
     EXPECT_NE(1, P2K_GetStatus());
@@ -151,9 +151,9 @@ TEST_F(P2kapiConnectionTest, RestartWithoutPhoneFailsAndChangesNothing) {
 }
 
 TEST_F(P2kapiConnectionTest, ResetDropsNotificationsStillPending) {
-    ResetPhone(true, 100);
-    P2K_Init(&RecordCall);
-    ResetPhone(false);
+    resetPhone(true, 100);
+    P2K_Init(&recordCall);
+    resetPhone(false);
     ::Sleep(300);
     EXPECT_EQ(0, handlerCalls.load());
     EXPECT_EQ(0, P2KTest_HandlerCalls());
@@ -161,24 +161,24 @@ TEST_F(P2kapiConnectionTest, ResetDropsNotificationsStillPending) {
 }
 
 TEST_F(P2kapiConnectionTest, ResetWaitsForTheRunningHandlerAndDropsQueuedCalls) {
-    P2K_Init(&BlockUntilReleased);
+    P2K_Init(&blockUntilReleased);
     while (blockerCalls == 0) {
         ::Sleep(1);
     }
-    P2K_Init(&BlockUntilReleased);
-    P2K_Init(&BlockUntilReleased);
+    P2K_Init(&blockUntilReleased);
+    P2K_Init(&blockUntilReleased);
     std::thread releaser([] {
         ::Sleep(100);
         blockerReleased = true;
     });
-    ResetPhone(true);
+    resetPhone(true);
     // Reset returned, so the blocked call has ended; none of the queued ones may follow.
     EXPECT_TRUE(blockerReleased.load());
     releaser.join();
     ::Sleep(100);
     EXPECT_EQ(1, blockerCalls.load());
 
-    P2K_Init(&RecordCall);
+    P2K_Init(&recordCall);
     ASSERT_TRUE(P2KTest_WaitForHandlerCalls(1, kPatienceMs));
     ::Sleep(100);
     EXPECT_EQ(1, handlerCalls.load());
@@ -186,11 +186,11 @@ TEST_F(P2kapiConnectionTest, ResetWaitsForTheRunningHandlerAndDropsQueuedCalls) 
 }
 
 TEST_F(P2kapiConnectionTest, HandlerMayCallBackIntoTheLibrary) {
-    ResetPhone(true, 0, 60000, 32 * kMiB, "V3x ");
-    P2K_Init(&AskPhone);
+    resetPhone(true, 0, 60000, 32 * kMiB, "V3x ");
+    P2K_Init(&askPhone);
     ASSERT_TRUE(P2KTest_WaitForHandlerCalls(1, kPatienceMs));
     EXPECT_EQ(1, statusSeenInHandler.load());
-    EXPECT_EQ(32 * kMiB - HostBytes(root_), freeSeenInHandler.load());
+    EXPECT_EQ(32 * kMiB - hostBytes(root_), freeSeenInHandler.load());
     EXPECT_EQ('V', labelStartSeenInHandler.load());
 }
 

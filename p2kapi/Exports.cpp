@@ -4,8 +4,8 @@
 // settings name (see the end of this file); on x86-64 they are the operations themselves.
 #include "p2kapi.h"
 
-#include "call_log.h"
-#include "virtual_phone.h"
+#include "CallLog.h"
+#include "VirtualPhone.h"
 
 #include <cstdint>
 #include <string>
@@ -18,7 +18,7 @@ constexpr int kDone = 0;
 constexpr int kFailed = -1;
 
 template <typename Result, typename Call>
-Result Guarded(Result failure, Call call) noexcept {
+Result guarded(Result failure, Call call) noexcept {
     try {
         return call();
     } catch (...) {
@@ -26,95 +26,95 @@ Result Guarded(Result failure, Call call) noexcept {
     }
 }
 
-int DoneIf(bool done) {
+int doneIf(bool done) {
     return done ? kDone : kFailed;
 }
 
 // Every call is logged, then takes the phone's time; a write also that of its bytes.
-VirtualPhone& Logged(const std::string& line, uint32_t bytesToWrite = 0) {
-    VirtualPhone& phone = VirtualPhone::Instance();
-    phone.LogCall(line);
-    phone.TakeTime(bytesToWrite);
+VirtualPhone& logged(const std::string& line, uint32_t bytesToWrite = 0) {
+    VirtualPhone& phone = VirtualPhone::instance();
+    phone.logCall(line);
+    phone.takeTime(bytesToWrite);
     return phone;
 }
 
 namespace operations {
 
 int P2K_Init(P2K_ConnectHandler onConnect) {
-    return Guarded(kFailed, [&] {
-        Logged("P2K_Init").Register(onConnect);
+    return guarded(kFailed, [&] {
+        logged("P2K_Init").registerHandler(onConnect);
         return kDone;
     });
 }
 
 int P2K_GetStatus(void) {
-    return Guarded(0, [] { return Logged("P2K_GetStatus").IsAttached() ? 1 : 0; });
+    return guarded(0, [] { return logged("P2K_GetStatus").isAttached() ? 1 : 0; });
 }
 
 int P2K_Restart(void) {
-    return Guarded(kFailed, [] { return DoneIf(Logged("P2K_Restart").Restart()); });
+    return guarded(kFailed, [] { return doneIf(logged("P2K_Restart").restart()); });
 }
 
 // The phone keeps no state in `volume`; unless VolumeNameBytes asks for the volume's name
 // there, it is left as the caller set it. Without a phone there is no room at all.
 int32_t File_VolInfo(int32_t* volume) {
-    return Guarded(int32_t{0}, [&] {
-        VirtualPhone& phone = Logged("File_VolInfo");
-        phone.WriteVolumeName(volume);
-        return phone.FreeBytes().value_or(0);
+    return guarded(int32_t{0}, [&] {
+        VirtualPhone& phone = logged("File_VolInfo");
+        phone.writeVolumeName(volume);
+        return phone.freeBytes().value_or(0);
     });
 }
 
 int Seem_Read(int seem, int record, int offset, int bytes, unsigned char* buffer) {
-    return Guarded(kFailed, [&] {
+    return guarded(kFailed, [&] {
         const std::string line = "Seem_Read " + std::to_string(seem) + ' ' +
                                  std::to_string(record) + ' ' + std::to_string(offset) + ' ' +
                                  std::to_string(bytes);
-        return DoneIf(Logged(line).ReadSeem(seem, record, offset, bytes, buffer));
+        return doneIf(logged(line).readSeem(seem, record, offset, bytes, buffer));
     });
 }
 
 int File_Count(void) {
-    return Guarded(kFailed, [] { return Logged("File_Count").CountFiles().value_or(kFailed); });
+    return guarded(kFailed, [] { return logged("File_Count").countFiles().value_or(kFailed); });
 }
 
 // Writes always append, so the pointer has nothing to move; only a missing phone fails.
 int File_SetPointer(int a, int b) {
-    return Guarded(kFailed, [&] {
+    return guarded(kFailed, [&] {
         const std::string line = "File_SetPointer " + std::to_string(a) + ' ' + std::to_string(b);
-        return DoneIf(Logged(line).IsAttached());
+        return doneIf(logged(line).isAttached());
     });
 }
 
 int File_Delete(const char* phonePath) {
-    return Guarded(kFailed, [&] {
-        const std::string line = "File_Delete " + p2kapi::LoggedPath(phonePath);
-        return DoneIf(Logged(line).Delete(phonePath));
+    return guarded(kFailed, [&] {
+        const std::string line = "File_Delete " + p2kapi::loggedPath(phonePath);
+        return doneIf(logged(line).deleteFile(phonePath));
     });
 }
 
 // The attributes of a new file are the phone's business; the host file gets none.
 int File_Create(const char* phonePath, int attributes) {
-    return Guarded(kFailed, [&] {
+    return guarded(kFailed, [&] {
         const std::string line =
-            "File_Create " + p2kapi::LoggedPath(phonePath) + ' ' + std::to_string(attributes);
-        return DoneIf(Logged(line).Create(phonePath));
+            "File_Create " + p2kapi::loggedPath(phonePath) + ' ' + std::to_string(attributes);
+        return doneIf(logged(line).create(phonePath));
     });
 }
 
 int File_Write(const void* data, uint32_t length) {
-    return Guarded(kFailed, [&] {
-        VirtualPhone& phone = Logged("File_Write " + std::to_string(length), length);
-        const bool written = phone.Write(data, length);
+    return guarded(kFailed, [&] {
+        VirtualPhone& phone = logged("File_Write " + std::to_string(length), length);
+        const bool written = phone.write(data, length);
         if (written) {
-            phone.WriteDone();
+            phone.writeDone();
         }
-        return DoneIf(written);
+        return doneIf(written);
     });
 }
 
 int File_Close(void) {
-    return Guarded(kFailed, [] { return DoneIf(Logged("File_Close").Close()); });
+    return guarded(kFailed, [] { return doneIf(logged("File_Close").close()); });
 }
 
 }  // namespace operations
@@ -142,10 +142,10 @@ namespace {
 // Each operation twice over: removing its arguments itself (stdcall) and leaving them to the
 // caller (cdecl).
 #define P2KAPI_BOTH_CONVENTIONS(number, name, result, parameters, arguments) \
-    result __stdcall Stdcall_##name parameters {                             \
+    result __stdcall stdcall##name parameters {                              \
         return operations::name arguments;                                   \
     }                                                                        \
-    result __cdecl Cdecl_##name parameters {                                 \
+    result __cdecl cdecl##name parameters {                                  \
         return operations::name arguments;                                   \
     }
 P2KAPI_OPERATIONS(P2KAPI_BOTH_CONVENTIONS)
@@ -155,7 +155,7 @@ struct Entries {
     const void* cdeclEntry;
 };
 #define P2KAPI_ENTRIES(number, name, result, parameters, arguments) \
-    {reinterpret_cast<const void*>(&Stdcall_##name), reinterpret_cast<const void*>(&Cdecl_##name)},
+    {reinterpret_cast<const void*>(&stdcall##name), reinterpret_cast<const void*>(&cdecl##name)},
 const Entries kEntries[] = {P2KAPI_OPERATIONS(P2KAPI_ENTRIES)};
 
 }  // namespace
@@ -171,7 +171,7 @@ extern "C" const void* __cdecl p2kapi_resolve(unsigned number) noexcept
 const void* __cdecl p2kapi_resolve(unsigned number) noexcept {
     const Entries& entries = kEntries[number];
     try {
-        return VirtualPhone::Instance().Convention() == p2kapi::CallingConvention::Cdecl
+        return VirtualPhone::instance().convention() == p2kapi::CallingConvention::Cdecl
                    ? entries.cdeclEntry
                    : entries.stdcallEntry;
     } catch (...) {

@@ -7,19 +7,17 @@
 namespace p2kapi {
 
 // `folder` and `name` joined by exactly one backslash.
-std::wstring JoinPath(const std::wstring& folder, const std::wstring& name);
+std::wstring joinPath(const std::wstring& folder, const std::wstring& name);
 // Everything before the last backslash (empty when there is none).
-std::wstring ParentFolder(const std::wstring& path);
+std::wstring parentFolder(const std::wstring& path);
 // True for "C:\x", "C:x", "\x" and "\\server\share": paths that do not hang off a folder.
-bool IsRooted(const std::wstring& path);
+bool isRooted(const std::wstring& path);
 // The absolute, normalised form ("." and ".." resolved, trailing dots dropped), without a
 // trailing backslash unless it is a drive root.
-std::optional<std::wstring> FullPath(const std::wstring& path);
-// Case-insensitive comparison, as the host's file system compares names.
-bool SamePath(const std::wstring& a, const std::wstring& b);
+std::optional<std::wstring> fullPath(const std::wstring& path);
 // Creates `folder` and any missing parents; true when it exists afterwards.
-bool CreateFolderTree(const std::wstring& folder);
+bool createFolderTree(const std::wstring& folder);
 // The folder that holds this library.
-std::wstring LibraryFolder();
+std::wstring libraryFolder();
 
 }  // namespace p2kapi

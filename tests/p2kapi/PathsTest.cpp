@@ -1,5 +1,5 @@
 // Phone paths: what the phone refuses, and that nothing outside the volume is ever touched.
-#include "phone_fixture.h"
+#include "PhoneFixture.h"
 
 #include <windows.h>
 
@@ -45,8 +45,8 @@ const char* const kBadPaths[] = {
 };
 
 TEST_F(P2kapiPathsTest, BadPathsAreRefusedAndTouchNothing) {
-    WriteHostFile(base_ / "escape.txt", "outside");
-    const auto before = Snapshot(base_);
+    writeHostFile(base_ / "escape.txt", "outside");
+    const auto before = snapshot(base_);
 
     for (const char* path : kBadPaths) {
         SCOPED_TRACE(testing::PrintToString(std::string(path)));
@@ -57,7 +57,7 @@ TEST_F(P2kapiPathsTest, BadPathsAreRefusedAndTouchNothing) {
     EXPECT_EQ(-1, File_Create(nullptr, 0));
     EXPECT_NE(0, File_Delete(nullptr));
 
-    EXPECT_EQ(before, Snapshot(base_));
+    EXPECT_EQ(before, snapshot(base_));
 }
 
 TEST_F(P2kapiPathsTest, BadPathDoesNotCloseTheOpenFile) {
@@ -65,7 +65,7 @@ TEST_F(P2kapiPathsTest, BadPathDoesNotCloseTheOpenFile) {
     EXPECT_EQ(-1, File_Create("/a/../escape.txt", 0));
     EXPECT_EQ(0, File_Write("abc", 3));
     EXPECT_EQ(0, File_Close());
-    EXPECT_EQ(3u, fs::file_size(HostPath("/a/mobile/audio/a.mid")));
+    EXPECT_EQ(3u, fs::file_size(hostPath("/a/mobile/audio/a.mid")));
 }
 
 TEST_F(P2kapiPathsTest, GoodNamesMapBelowTheRootThroughTheAnsiCodePage) {

@@ -1,7 +1,7 @@
 // The virtual phone as each kind of phone library in the wild: operations of either calling
 // convention, a handler called with the phone's state or without, inside P2K_Init on the
 // caller's thread or from the library's own, and told of a detach too.
-#include "phone_fixture.h"
+#include "PhoneFixture.h"
 
 #include <windows.h>
 
@@ -16,7 +16,7 @@ std::atomic<int> lastState{-1};
 std::atomic<DWORD> lastThread{0};
 
 // Takes the state a library may pass, as a C function does: the caller removes it.
-void __cdecl RecordState(int state) {
+void __cdecl recordState(int state) {
     lastState = state;
     lastThread = ::GetCurrentThreadId();
     ++calls;
@@ -31,18 +31,18 @@ class P2kapiLibraryKindTest : public PhoneTest {
         lastThread = 0;
     }
     // The phone as p2kapi.ini describes it, attached at once, restarted after 100 ms.
-    void ResetFromIni(const std::string& keys) {
+    void resetFromIni(const std::string& keys) {
         const fs::path ini = base_ / "p2kapi.ini";
-        WriteHostFile(ini,
+        writeHostFile(ini,
                       "[Phone]\r\nRoot=root\r\nAttachDelayMs=0\r\nRestartDelayMs=100\r\n" + keys);
         P2KTest_ResetFromIni(ini.c_str());
     }
-    static void Register() { P2K_Init(reinterpret_cast<P2K_ConnectHandler>(&RecordState)); }
+    static void registerHandler() { P2K_Init(reinterpret_cast<P2K_ConnectHandler>(&recordState)); }
 };
 
 TEST_F(P2kapiLibraryKindTest, ACallersThreadHandlerIsCalledInsideP2KInitWithTheState) {
-    ResetFromIni("HandlerArgument=state\r\nHandlerThread=caller\r\n");
-    Register();
+    resetFromIni("HandlerArgument=state\r\nHandlerThread=caller\r\n");
+    registerHandler();
     // Before P2K_Init returned, on this thread.
     EXPECT_EQ(1, calls.load());
     EXPECT_EQ(1, lastState.load());
@@ -57,8 +57,8 @@ TEST_F(P2kapiLibraryKindTest, ACallersThreadHandlerIsCalledInsideP2KInitWithTheS
 }
 
 TEST_F(P2kapiLibraryKindTest, ADetachIsToldOnlyWhenAskedForWithStateZero) {
-    ResetFromIni("HandlerArgument=state\r\nNotifyDetach=1\r\n");
-    Register();
+    resetFromIni("HandlerArgument=state\r\nNotifyDetach=1\r\n");
+    registerHandler();
     ASSERT_TRUE(P2KTest_WaitForHandlerCalls(1, kPatienceMs));
     EXPECT_EQ(1, lastState.load());
     EXPECT_NE(::GetCurrentThreadId(), lastThread.load());
@@ -76,8 +76,8 @@ TEST_F(P2kapiLibraryKindTest, ADetachIsToldOnlyWhenAskedForWithStateZero) {
     EXPECT_EQ(1, lastState.load());
 
     // Without NotifyDetach, and with an unknown word for the argument, a detach calls nothing.
-    ResetFromIni("HandlerArgument=maybe\r\nNotifyDetach=0\r\n");
-    Register();
+    resetFromIni("HandlerArgument=maybe\r\nNotifyDetach=0\r\n");
+    registerHandler();
     ASSERT_TRUE(P2KTest_WaitForHandlerCalls(1, kPatienceMs));
     P2KTest_Detach();
     ::Sleep(100);
@@ -88,11 +88,11 @@ TEST_F(P2kapiLibraryKindTest, ADetachIsToldOnlyWhenAskedForWithStateZero) {
 
 // Calls `operation` with `count` words pushed, the last first, and returns how many bytes of
 // them it took off the stack itself; the stack pointer is put back either way.
-extern "C" uint32_t BytesTakenBy(const void* operation, const uint32_t* words,
-                                 uint32_t count) __asm__("BytesTakenBy");
+extern "C" uint32_t bytesTakenBy(const void* operation, const uint32_t* words,
+                                 uint32_t count) __asm__("bytesTakenBy");
 __asm__(
     ".text\n"
-    "BytesTakenBy:\n"
+    "bytesTakenBy:\n"
     "    pushl %ebp\n"
     "    movl %esp, %ebp\n"
     "    pushl %esi\n"
@@ -114,10 +114,10 @@ __asm__(
     "    popl %ebp\n"
     "    ret\n");
 
-uint32_t BytesTakenByExport(const char* name, const uint32_t* words, uint32_t count) {
+uint32_t bytesTakenByExport(const char* name, const uint32_t* words, uint32_t count) {
     const auto operation = ::GetProcAddress(::GetModuleHandleW(L"p2kapi.dll"), name);
     EXPECT_NE(nullptr, operation) << name;
-    return operation ? BytesTakenBy(reinterpret_cast<const void*>(operation), words, count) : ~0u;
+    return operation ? bytesTakenBy(reinterpret_cast<const void*>(operation), words, count) : ~0u;
 }
 
 #endif
@@ -125,15 +125,15 @@ uint32_t BytesTakenByExport(const char* name, const uint32_t* words, uint32_t co
 TEST_F(P2kapiLibraryKindTest, TheOperationsTakeTheirArgumentsOffTheStackByTheConvention) {
 #if defined(__i386__)
     const uint32_t pointerArguments[] = {0, 0};
-    ResetFromIni("");
-    EXPECT_EQ(8u, BytesTakenByExport("File_SetPointer", pointerArguments, 2));
-    EXPECT_EQ(0u, BytesTakenByExport("P2K_GetStatus", nullptr, 0));
-    ResetFromIni("CallingConvention=CDECL\r\n");
-    EXPECT_EQ(0u, BytesTakenByExport("File_SetPointer", pointerArguments, 2));
+    resetFromIni("");
+    EXPECT_EQ(8u, bytesTakenByExport("File_SetPointer", pointerArguments, 2));
+    EXPECT_EQ(0u, bytesTakenByExport("P2K_GetStatus", nullptr, 0));
+    resetFromIni("CallingConvention=CDECL\r\n");
+    EXPECT_EQ(0u, bytesTakenByExport("File_SetPointer", pointerArguments, 2));
     // The call went through: it is in the log.
-    EXPECT_NE(std::string::npos, CallLog().find("File_SetPointer 0 0\n"));
-    ResetFromIni("CallingConvention=pascal\r\n");
-    EXPECT_EQ(8u, BytesTakenByExport("File_SetPointer", pointerArguments, 2));
+    EXPECT_NE(std::string::npos, callLog().find("File_SetPointer 0 0\n"));
+    resetFromIni("CallingConvention=pascal\r\n");
+    EXPECT_EQ(8u, bytesTakenByExport("File_SetPointer", pointerArguments, 2));
 #else
     GTEST_SKIP() << "a 32-bit convention's test: an x86-64 library has one convention";
 #endif

@@ -5,10 +5,10 @@
 
 #include "p2kapi.h"
 
-#include "call_log.h"
-#include "host_volume.h"
-#include "phone_file.h"
-#include "phone_settings.h"
+#include "CallLog.h"
+#include "HostVolume.h"
+#include "PhoneFile.h"
+#include "PhoneSettings.h"
 #include "KernelHandles.h"
 
 #include <windows.h>
@@ -28,48 +28,48 @@ namespace p2kapi {
 class VirtualPhone {
   public:
     // Created on first use and never destroyed: its thread may outlive every static destructor.
-    static VirtualPhone& Instance();
+    static VirtualPhone& instance();
 
     VirtualPhone(const VirtualPhone&) = delete;
     VirtualPhone& operator=(const VirtualPhone&) = delete;
 
     // The phone as the program sees it.
-    void LogCall(std::string_view line);
+    void logCall(std::string_view line);
     // Takes the time a real phone takes for a call that carries `bytes` to write; the phone's
     // state stays unlocked meanwhile, so its thread goes on.
-    void TakeTime(uint32_t bytes);
+    void takeTime(uint32_t bytes);
     // Takes the handler; with HandlerThread=caller, a registration while attached calls it
     // before returning, on the caller's thread.
-    void Register(P2K_ConnectHandler handler);
+    void registerHandler(P2K_ConnectHandler handler);
     // The convention the library's operations are called in, by the settings.
-    CallingConvention Convention();
-    bool IsAttached();
-    bool Restart();
-    std::optional<int32_t> FreeBytes();
+    CallingConvention convention();
+    bool isAttached();
+    bool restart();
+    std::optional<int32_t> freeBytes();
     // Writes the volume's name at `volume` when the settings ask for it, as some libraries do.
-    void WriteVolumeName(int32_t* volume);
-    bool ReadSeem(int seem, int record, int offset, int bytes, unsigned char* buffer);
-    std::optional<int> CountFiles();
-    bool Delete(const char* phonePath);
-    bool Create(const char* phonePath);
-    bool Write(const void* data, uint32_t length);
-    // Counts a File_Write that succeeded, for DetachAfterWrites.
-    void WriteDone();
-    bool Close();
+    void writeVolumeName(int32_t* volume);
+    bool readSeem(int seem, int record, int offset, int bytes, unsigned char* buffer);
+    std::optional<int> countFiles();
+    bool deleteFile(const char* phonePath);
+    bool create(const char* phonePath);
+    bool write(const void* data, uint32_t length);
+    // Counts a File_Write that succeeded, for detachAfterWrites.
+    void writeDone();
+    bool close();
 
     // Test hooks (see p2kapi_test.h).
-    void Reset(PhoneSettings settings);
-    void AttachNow();
-    void DetachNow();
-    void FailNextCreates(int count);
-    void FailNextWrites(int count);
-    void DetachAfterWrites(int count);
-    void OverrideFreeBytes(std::optional<int32_t> freeBytes);
-    std::string CallLogText();
-    void ClearCallLog();
-    int HandlerCalls();
-    unsigned long HandlerThreadId();
-    bool WaitForHandlerCalls(int count, unsigned timeoutMs);
+    void reset(PhoneSettings settings);
+    void attachNow();
+    void detachNow();
+    void failNextCreates(int count);
+    void failNextWrites(int count);
+    void detachAfterWrites(int count);
+    void overrideFreeBytes(std::optional<int32_t> freeBytes);
+    std::string callLogText();
+    void clearCallLog();
+    int handlerCalls();
+    unsigned long handlerThreadId();
+    bool waitForHandlerCalls(int count, unsigned timeoutMs);
 
   private:
     using Clock = std::chrono::steady_clock;
@@ -77,22 +77,22 @@ class VirtualPhone {
     VirtualPhone() = default;
 
     // Locks the state, loading p2kapi.ini and preparing the volume on first use.
-    std::unique_lock<std::mutex> Lock();
-    void StartLocked(PhoneSettings settings);
-    void EnsureThreadLocked();
+    std::unique_lock<std::mutex> lockState();
+    void startLocked(PhoneSettings settings);
+    void ensureThreadLocked();
 
-    void AttachLocked();
-    void DetachLocked();
+    void attachLocked();
+    void detachLocked();
     // Calls the handler as the settings say, with the state released meanwhile, and counts the
     // call unless a reset came in between.
-    void CallHandlerLocked(std::unique_lock<std::mutex>& lock, P2K_ConnectHandler handler,
+    void callHandlerLocked(std::unique_lock<std::mutex>& lock, P2K_ConnectHandler handler,
                            bool attached);
-    void ScheduleAttachLocked(unsigned delayMs);
+    void scheduleAttachLocked(unsigned delayMs);
     // Counts the volume afresh; usedBytes_ follows.
-    VolumeUsage RescanLocked();
+    VolumeUsage rescanLocked();
 
-    static DWORD WINAPI NotifierMain(void* self);
-    void RunNotifier();
+    static DWORD WINAPI notifierMain(void* self);
+    void runNotifier();
 
     std::mutex mutex_;
     std::condition_variable notifierWake_;  // Work for the notifier thread.

@@ -1,7 +1,8 @@
-#include "host_volume.h"
+#include "HostVolume.h"
 
-#include "host_path.h"
+#include "HostPath.h"
 #include "KernelHandles.h"
+#include "NameMatching.h"
 
 #include <windows.h>
 
@@ -19,7 +20,7 @@ constexpr std::array<const wchar_t*, 2> kToneDatabases = {L"mobile\\audio\\MyTon
 // An empty database: a zeroed header block.
 constexpr DWORD kEmptyDatabaseBytes = 64;
 
-bool CreateEmptyDatabase(const std::wstring& path) {
+bool createEmptyDatabase(const std::wstring& path) {
     tonvale::OwnedKernelHandle file(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr,
                                                   CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) {
@@ -31,35 +32,35 @@ bool CreateEmptyDatabase(const std::wstring& path) {
            written == kEmptyDatabaseBytes;
 }
 
-bool IsDotEntry(const wchar_t* name) {
+bool isDotEntry(const wchar_t* name) {
     return (name[0] == L'.' && name[1] == L'\0') ||
            (name[0] == L'.' && name[1] == L'.' && name[2] == L'\0');
 }
 
-void ScanFolder(const std::wstring& folder, const std::wstring& openFile, VolumeUsage& usage,
+void scanFolder(const std::wstring& folder, const std::wstring& openFile, VolumeUsage& usage,
                 NameIndex* index) {
     // Read before the listing, so that a change made meanwhile leaves the record out of date.
-    const FILETIME written = index != nullptr ? LastWriteTime(folder) : FILETIME{};
+    const FILETIME written = index != nullptr ? lastWriteTime(folder) : FILETIME{};
     std::vector<std::wstring> names;
     WIN32_FIND_DATAW entry;
-    tonvale::OwnedFindHandle search(::FindFirstFileExW(JoinPath(folder, L"*").c_str(),
+    tonvale::OwnedFindHandle search(::FindFirstFileExW(joinPath(folder, L"*").c_str(),
                                                        FindExInfoBasic, &entry,
                                                        FindExSearchNameMatch, nullptr, 0));
     if (!search) {
         if (index != nullptr) {
-            index->Incomplete();
+            index->incomplete();
         }
         return;
     }
     do {
-        if (IsDotEntry(entry.cFileName)) {
+        if (isDotEntry(entry.cFileName)) {
             continue;
         }
-        const std::wstring path = JoinPath(folder, entry.cFileName);
+        const std::wstring path = joinPath(folder, entry.cFileName);
         if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
             // Links may point back up the tree; a phone has none.
             if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
-                ScanFolder(path, openFile, usage, index);
+                scanFolder(path, openFile, usage, index);
             }
             continue;
         }
@@ -67,42 +68,42 @@ void ScanFolder(const std::wstring& folder, const std::wstring& openFile, Volume
         if (index != nullptr) {
             names.push_back(entry.cFileName);
         }
-        if (openFile.empty() || !SamePath(path, openFile)) {
+        if (openFile.empty() || !tonvale::namesMatch(path, openFile)) {
             usage.bytes += (static_cast<int64_t>(entry.nFileSizeHigh) << 32) | entry.nFileSizeLow;
         }
     } while (::FindNextFileW(search.get(), &entry));
     if (index != nullptr) {
         if (written.dwLowDateTime != 0 || written.dwHighDateTime != 0) {
-            index->Record(folder, written, names);
+            index->record(folder, written, names);
         } else {
-            index->Incomplete();
+            index->incomplete();
         }
     }
 }
 
 }  // namespace
 
-bool PrepareVolume(const std::wstring& root) {
-    bool ready = CreateFolderTree(root);
+bool prepareVolume(const std::wstring& root) {
+    bool ready = createFolderTree(root);
     for (const wchar_t* folder : kStandardFolders) {
-        ready = CreateFolderTree(JoinPath(root, folder)) && ready;
+        ready = createFolderTree(joinPath(root, folder)) && ready;
     }
     for (const wchar_t* database : kToneDatabases) {
-        ready = CreateEmptyDatabase(JoinPath(root, database)) && ready;
+        ready = createEmptyDatabase(joinPath(root, database)) && ready;
     }
     return ready;
 }
 
-VolumeUsage ScanVolume(const std::wstring& root, const std::wstring& openFile, NameIndex* index) {
+VolumeUsage scanVolume(const std::wstring& root, const std::wstring& openFile, NameIndex* index) {
     VolumeUsage usage;
     if (index != nullptr) {
-        index->Clear();
+        index->clear();
     }
-    ScanFolder(root, openFile, usage, index);
+    scanFolder(root, openFile, usage, index);
     return usage;
 }
 
-std::optional<int64_t> DeleteHostFile(const std::wstring& path) {
+std::optional<int64_t> deleteHostFile(const std::wstring& path) {
     // Opened for deletion rather than deleted by name, so that the name is looked up once
     // (under Wine a pass over the whole folder when it is missing) and the length read on the
     // way; the file goes when the handle is closed.
@@ -120,12 +121,12 @@ std::optional<int64_t> DeleteHostFile(const std::wstring& path) {
     return size.QuadPart;
 }
 
-bool HostFileLingers(const std::wstring& path) {
+bool hostFileLingers(const std::wstring& path) {
     return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES ||
            ::GetLastError() == ERROR_ACCESS_DENIED;
 }
 
-int32_t ClampToInt32(int64_t value) {
+int32_t clampToInt32(int64_t value) {
     constexpr int64_t kMin = std::numeric_limits<int32_t>::min();
     constexpr int64_t kMax = std::numeric_limits<int32_t>::max();
     return static_cast<int32_t>(value < kMin ? kMin : (value > kMax ? kMax : value));

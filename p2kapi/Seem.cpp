@@ -1,4 +1,4 @@
-#include "seem.h"
+#include "Seem.h"
 
 #include <algorithm>
 #include <array>
@@ -11,7 +11,7 @@ constexpr int kLabelRecord = 1;
 
 }  // namespace
 
-bool ReadSeem(const PhoneLabel& label, int seem, int record, int offset, int bytes,
+bool readSeem(const PhoneLabel& label, int seem, int record, int offset, int bytes,
               unsigned char* buffer) {
     if (buffer == nullptr || seem != kLabelSeem || record != kLabelRecord) {
         return false;

@@ -1,5 +1,5 @@
 // What p2kapi.ini sets, and the label the program reads from seem 279.
-#include "phone_fixture.h"
+#include "PhoneFixture.h"
 
 #include <windows.h>
 
@@ -10,11 +10,11 @@ namespace {
 
 constexpr unsigned kPatienceMs = 5000;
 
-void P2K_CALL IgnoreCall() {}
+void P2K_CALL ignoreCall() {}
 
 using Record = std::array<unsigned char, 7>;
 
-Record Untouched() {
+Record untouched() {
     Record record;
     record.fill(0xAA);
     return record;
@@ -22,30 +22,30 @@ Record Untouched() {
 
 class P2kapiSettingsTest : public PhoneTest {
   protected:
-    fs::path WriteIni(const std::string& phoneSection, const char* name = "p2kapi.ini") {
+    fs::path writeIni(const std::string& phoneSection, const char* name = "p2kapi.ini") {
         const fs::path ini = base_ / name;
-        WriteHostFile(ini, "[Phone]\r\n" + phoneSection);
+        writeHostFile(ini, "[Phone]\r\n" + phoneSection);
         return ini;
     }
 
-    static Record Label() {
-        Record record = Untouched();
+    static Record label() {
+        Record record = untouched();
         EXPECT_EQ(0, Seem_Read(279, 1, 1, 7, record.data()));
         return record;
     }
 
-    static int32_t FreeSpace() {
+    static int32_t freeSpace() {
         int32_t volume = 0;
         return File_VolInfo(&volume);
     }
 };
 
 TEST_F(P2kapiSettingsTest, LabelFillsEveryOtherByteOfSeem279) {
-    ResetPhone(true, 0, 60000, 32 * kMiB, "V3x ");
-    EXPECT_EQ((Record{'V', 0, '3', 0, 'x', 0, ' '}), Label());
+    resetPhone(true, 0, 60000, 32 * kMiB, "V3x ");
+    EXPECT_EQ((Record{'V', 0, '3', 0, 'x', 0, ' '}), label());
 
-    ResetPhone(true, 0, 60000, 32 * kMiB, "K1");
-    EXPECT_EQ((Record{'K', 0, '1', 0, ' ', 0, ' '}), Label());
+    resetPhone(true, 0, 60000, 32 * kMiB, "K1");
+    EXPECT_EQ((Record{'K', 0, '1', 0, ' ', 0, ' '}), label());
 }
 
 TEST_F(P2kapiSettingsTest, OtherSeemsAndRangesFailAndLeaveTheBufferAlone) {
@@ -53,20 +53,20 @@ TEST_F(P2kapiSettingsTest, OtherSeemsAndRangesFailAndLeaveTheBufferAlone) {
         int seem, record, offset, bytes;
     } kOthers[] = {{280, 1, 1, 7}, {279, 2, 1, 7}, {279, 1, 1, 8}, {279, 1, 0, 7}, {279, 1, 2, 7}};
     for (const auto& other : kOthers) {
-        Record record = Untouched();
+        Record record = untouched();
         EXPECT_NE(0, Seem_Read(other.seem, other.record, other.offset, other.bytes, record.data()));
-        EXPECT_EQ(Untouched(), record);
+        EXPECT_EQ(untouched(), record);
     }
     EXPECT_NE(0, Seem_Read(279, 1, 1, 7, nullptr));
 
-    ResetPhone(false);
-    Record record = Untouched();
+    resetPhone(false);
+    Record record = untouched();
     EXPECT_NE(0, Seem_Read(279, 1, 1, 7, record.data()));
-    EXPECT_EQ(Untouched(), record);
+    EXPECT_EQ(untouched(), record);
 }
 
 TEST_F(P2kapiSettingsTest, IniSetsRootLabelCapacityAndDelays) {
-    const fs::path ini = WriteIni(
+    const fs::path ini = writeIni(
         "Root=elsewhere\\v600\r\nLabel=V600\r\nCapacity=1000000\r\nAttached=yes\r\n"
         "AttachDelayMs=0\r\nRestartDelayMs=60000\r\n");
     P2KTest_ResetFromIni(ini.c_str());
@@ -74,8 +74,8 @@ TEST_F(P2kapiSettingsTest, IniSetsRootLabelCapacityAndDelays) {
     const fs::path root = base_ / "elsewhere" / "v600";
     EXPECT_TRUE(fs::is_directory(root / "mobile" / "audio"));
     EXPECT_EQ(1, P2K_GetStatus());
-    EXPECT_EQ((Record{'V', 0, '6', 0, '0', 0, '0'}), Label());
-    EXPECT_EQ(1000000 - HostBytes(root), FreeSpace());
+    EXPECT_EQ((Record{'V', 0, '6', 0, '0', 0, '0'}), label());
+    EXPECT_EQ(1000000 - hostBytes(root), freeSpace());
     ASSERT_EQ(0, P2K_Restart());
     EXPECT_NE(1, P2K_GetStatus());
 }
@@ -83,7 +83,7 @@ TEST_F(P2kapiSettingsTest, IniSetsRootLabelCapacityAndDelays) {
 TEST_F(P2kapiSettingsTest, IniCanLeaveThePhoneDetachedAtAnAbsoluteRoot) {
     const fs::path root = base_ / "absolute";
     const fs::path ini =
-        WriteIni("Root=" + root.string() + "\r\nAttached=0\r\nAttachDelayMs=0\r\n");
+        writeIni("Root=" + root.string() + "\r\nAttached=0\r\nAttachDelayMs=0\r\n");
     P2KTest_ResetFromIni(ini.c_str());
 
     EXPECT_NE(1, P2K_GetStatus());
@@ -94,10 +94,10 @@ TEST_F(P2kapiSettingsTest, IniCanLeaveThePhoneDetachedAtAnAbsoluteRoot) {
 
 // Notepad saves UTF-8 without a byte-order mark; an older editor in the system code page.
 TEST_F(P2kapiSettingsTest, TheIniIsReadAsUtf8WhenItIsValidUtf8AndElseInTheCodePage) {
-    P2KTest_ResetFromIni(WriteIni("Root=phone-J\xC3\xBCrgen\r\nAttachDelayMs=0\r\n").c_str());
+    P2KTest_ResetFromIni(writeIni("Root=phone-J\xC3\xBCrgen\r\nAttachDelayMs=0\r\n").c_str());
     EXPECT_TRUE(fs::is_directory(base_ / L"phone-J\u00FCrgen" / "mobile" / "audio"));
     if (::GetACP() == 1252) {
-        P2KTest_ResetFromIni(WriteIni("Root=phone-J\xFCrgen2\r\nAttachDelayMs=0\r\n").c_str());
+        P2KTest_ResetFromIni(writeIni("Root=phone-J\xFCrgen2\r\nAttachDelayMs=0\r\n").c_str());
         EXPECT_TRUE(fs::is_directory(base_ / L"phone-J\u00FCrgen2" / "mobile" / "audio"));
     }
     EXPECT_FALSE(fs::exists(base_ / L"phone-J\u00C3\u00BCrgen"));
@@ -105,11 +105,11 @@ TEST_F(P2kapiSettingsTest, TheIniIsReadAsUtf8WhenItIsValidUtf8AndElseInTheCodePa
 
 // A root that cannot be made is no phone: it never attaches, and its call log says why.
 TEST_F(P2kapiSettingsTest, ARootThatCannotBePreparedLeavesThePhoneAway) {
-    WriteHostFile(base_ / "plain-file", "not a folder");
-    P2KTest_ResetFromIni(WriteIni("Root=plain-file\\phone\r\nAttachDelayMs=0\r\n").c_str());
+    writeHostFile(base_ / "plain-file", "not a folder");
+    P2KTest_ResetFromIni(writeIni("Root=plain-file\\phone\r\nAttachDelayMs=0\r\n").c_str());
     EXPECT_NE(1, P2K_GetStatus());
     EXPECT_EQ(-1, File_Create("/a/mobile/audio/a.mid", 0));
-    EXPECT_NE(std::string::npos, CallLog().find("Root cannot be prepared"));
+    EXPECT_NE(std::string::npos, callLog().find("Root cannot be prepared"));
 }
 
 TEST_F(P2kapiSettingsTest, VolumeNameBytesWritesTheNameWhereFileVolInfoPoints) {
@@ -117,7 +117,7 @@ TEST_F(P2kapiSettingsTest, VolumeNameBytesWritesTheNameWhereFileVolInfoPoints) {
         {"VolumeNameBytes=128\r\n", 128}, {"VolumeNameBytes=129\r\n", 0}, {"", 0}};
     for (const auto& [setting, bytes] : kSettingAndBytes) {
         SCOPED_TRACE(setting);
-        P2KTest_ResetFromIni(WriteIni(std::string(setting) + "AttachDelayMs=0\r\n").c_str());
+        P2KTest_ResetFromIni(writeIni(std::string(setting) + "AttachDelayMs=0\r\n").c_str());
         std::array<unsigned char, 256> block;
         block.fill(0xA5);
         File_VolInfo(reinterpret_cast<int32_t*>(block.data()));
@@ -131,7 +131,7 @@ TEST_F(P2kapiSettingsTest, VolumeNameBytesWritesTheNameWhereFileVolInfoPoints) {
 
 TEST_F(P2kapiSettingsTest, CallDelayAndWriteSpeedSetThePhonesPace) {
     P2KTest_ResetFromIni(
-        WriteIni("AttachDelayMs=0\r\nCallDelayMs=100\r\nWriteKiBPerSecond=100\r\n").c_str());
+        writeIni("AttachDelayMs=0\r\nCallDelayMs=100\r\nWriteKiBPerSecond=100\r\n").c_str());
     const auto timed = [](auto call) {
         const auto start = std::chrono::steady_clock::now();
         call();
@@ -148,21 +148,21 @@ TEST_F(P2kapiSettingsTest, CallDelayAndWriteSpeedSetThePhonesPace) {
 
 TEST_F(P2kapiSettingsTest, MissingFileKeysOrValuesKeepTheDefaults) {
     const fs::path absent = base_ / "absent" / "p2kapi.ini";
-    const fs::path empty = WriteIni("", "empty.ini");
+    const fs::path empty = writeIni("", "empty.ini");
     const fs::path unreadable =
-        WriteIni("Capacity=lots\r\nAttachDelayMs=-5\r\nAttached=maybe\r\n", "odd.ini");
+        writeIni("Capacity=lots\r\nAttachDelayMs=-5\r\nAttached=maybe\r\n", "odd.ini");
     const std::pair<fs::path, fs::path> kIniAndRoot[] = {{absent, base_ / "absent" / "phone"},
                                                          {empty, base_ / "phone"},
                                                          {unreadable, base_ / "phone"}};
     for (const auto& [ini, root] : kIniAndRoot) {
         SCOPED_TRACE(ini.string());
         P2KTest_ResetFromIni(ini.c_str());
-        P2K_Init(&IgnoreCall);
+        P2K_Init(&ignoreCall);
 
         ASSERT_TRUE(P2KTest_WaitForHandlerCalls(1, kPatienceMs));
         EXPECT_TRUE(fs::is_directory(root / "mobile" / "system"));
-        EXPECT_EQ((Record{'E', 0, '3', 0, '9', 0, '8'}), Label());
-        EXPECT_EQ(32 * kMiB - HostBytes(root), FreeSpace());
+        EXPECT_EQ((Record{'E', 0, '3', 0, '9', 0, '8'}), label());
+        EXPECT_EQ(32 * kMiB - hostBytes(root), freeSpace());
         P2KTest_Detach();
     }
 }

@@ -1,7 +1,8 @@
-#include "phone_path.h"
+#include "PhonePath.h"
 
 #include "CodePage.h"
-#include "host_path.h"
+#include "HostPath.h"
+#include "NameMatching.h"
 
 #include <windows.h>
 
@@ -12,7 +13,7 @@ namespace {
 
 constexpr std::wstring_view kVolumePrefix = L"/a/";
 
-bool MayNameAFile(std::wstring_view part) {
+bool mayNameAFile(std::wstring_view part) {
     if (part.empty() || part == L"." || part == L"..") {
         return false;
     }
@@ -27,7 +28,7 @@ bool MayNameAFile(std::wstring_view part) {
 
 }  // namespace
 
-std::optional<std::wstring> RelativePhonePath(const char* phonePath) {
+std::optional<std::wstring> relativePhonePath(const char* phonePath) {
     if (phonePath == nullptr) {
         return std::nullopt;
     }
@@ -40,7 +41,7 @@ std::optional<std::wstring> RelativePhonePath(const char* phonePath) {
     for (;;) {
         const size_t slash = rest.find(L'/');
         const std::wstring_view part = rest.substr(0, slash);
-        if (!MayNameAFile(part)) {
+        if (!mayNameAFile(part)) {
             return std::nullopt;
         }
         relative += part;
@@ -52,17 +53,17 @@ std::optional<std::wstring> RelativePhonePath(const char* phonePath) {
     }
 }
 
-std::optional<std::wstring> HostPathFor(const char* phonePath, const std::wstring& root) {
-    const auto relative = RelativePhonePath(phonePath);
+std::optional<std::wstring> hostPathFor(const char* phonePath, const std::wstring& root) {
+    const auto relative = relativePhonePath(phonePath);
     if (!relative) {
         return std::nullopt;
     }
     // The host rewrites some names (trailing dots and spaces go, "nul" or "con" name devices);
     // checking the normalised result keeps every path inside the root.
-    const auto full = FullPath(JoinPath(root, *relative));
-    const std::wstring prefix = JoinPath(root, L"");
+    const auto full = fullPath(joinPath(root, *relative));
+    const std::wstring prefix = joinPath(root, L"");
     if (!full || full->size() <= prefix.size() ||
-        !SamePath(full->substr(0, prefix.size()), prefix)) {
+        !tonvale::namesMatch(full->substr(0, prefix.size()), prefix)) {
         return std::nullopt;
     }
     return full;
