@@ -9,7 +9,7 @@
 #include <string_view>
 
 #include "RuntimeError.h"
-#include "win/LaterBound.h"
+#include "LaterBound.h"
 
 namespace tonvale {
 
@@ -141,7 +141,7 @@ std::optional<OpenDialogChoice> runOpenDialog(HWND owner, const OpenDialogState&
         dialog.lpfnHook = &watchTheDialog;
     }
     static const auto getOpenFileName =
-        win::laterBound<decltype(&GetOpenFileNameW)>(L"comdlg32.dll", "GetOpenFileNameW");
+        laterBound<decltype(&GetOpenFileNameW)>(L"comdlg32.dll", "GetOpenFileNameW");
     if (getOpenFileName == nullptr) {
         throw RuntimeError(L"The file dialog cannot be shown");
     }

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "win/LaterBound.h"
+#include "LaterBound.h"
 
 namespace tonvale {
 
@@ -12,7 +12,7 @@ namespace {
 
 template <typename Function>
 Function fromCom(const char* name) {
-    return win::laterBound<Function>(L"ole32.dll", name);
+    return laterBound<Function>(L"ole32.dll", name);
 }
 
 }  // namespace

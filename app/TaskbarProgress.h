@@ -7,7 +7,7 @@
 
 #include <cstdint>
 
-#include "win/WindowHandles.h"
+#include "ComHandles.h"
 
 namespace tonvale {
 
@@ -35,7 +35,7 @@ class ShellTaskbarProgress final : public TaskbarProgress {
   private:
     ITaskbarList3* taskbar();
 
-    win::OwnedComPointer<ITaskbarList3> taskbar_;
+    OwnedComPointer<ITaskbarList3> taskbar_;
     bool asked_ = false;
     bool joinedApartment_ = false;
 };

@@ -5,7 +5,7 @@
 #include <cwchar>
 #include <iterator>
 
-#include "win/LaterBound.h"
+#include "LaterBound.h"
 
 namespace tonvale {
 
@@ -15,7 +15,7 @@ constexpr UINT kIconId = 1;
 
 BOOL notifyIcon(DWORD message, NOTIFYICONDATAW& data) {
     static const auto shellNotifyIcon =
-        win::laterBound<decltype(&Shell_NotifyIconW)>(L"shell32.dll", "Shell_NotifyIconW");
+        laterBound<decltype(&Shell_NotifyIconW)>(L"shell32.dll", "Shell_NotifyIconW");
     return shellNotifyIcon != nullptr && shellNotifyIcon(message, &data);
 }
 constexpr wchar_t kTooltip[] = L"Tonvale - Motorola files uploader";

@@ -3,7 +3,6 @@
 
 #include <windows.h>
 #include <commctrl.h>
-#include <unknwn.h>
 
 #include "OwnedHandle.h"
 
@@ -25,17 +24,11 @@ struct WindowCloser {
     void operator()(HWND window) const { DestroyWindow(window); }
 };
 
-struct ComReleaser {
-    void operator()(IUnknown* object) const { object->Release(); }
-};
-
 using OwnedFont = OwnedHandle<NullEmptyHandle<HFONT, GdiObjectCloser>>;
 using OwnedBitmap = OwnedHandle<NullEmptyHandle<HBITMAP, GdiObjectCloser>>;
 using OwnedImageList = OwnedHandle<NullEmptyHandle<HIMAGELIST, ImageListCloser>>;
 using OwnedMenu = OwnedHandle<NullEmptyHandle<HMENU, MenuCloser>>;
 using OwnedIcon = OwnedHandle<NullEmptyHandle<HICON, IconCloser>>;
 using OwnedWindow = OwnedHandle<NullEmptyHandle<HWND, WindowCloser>>;
-template <typename Interface>
-using OwnedComPointer = OwnedHandle<NullEmptyHandle<Interface*, ComReleaser>>;
 
 }  // namespace tonvale::win

@@ -7,7 +7,7 @@
 
 #include <windows.h>
 
-namespace tonvale::win {
+namespace tonvale {
 
 // The function `name` of the system library `library`, loaded for the rest of the run; null
 // when either is missing.
@@ -23,4 +23,4 @@ Function laterBound(const wchar_t* library, const char* name) {
     return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)));
 }
 
-}  // namespace tonvale::win
+}  // namespace tonvale
