@@ -15,10 +15,13 @@ constexpr DWORD kGroup = kChild | BS_GROUPBOX;
 // The radio groups have no function yet: shown, but neither they nor their items take input.
 constexpr DWORD kRadio = kChild | WS_DISABLED | BS_AUTORADIOBUTTON;
 constexpr DWORD kFirstRadio = kRadio | WS_GROUP | WS_TABSTOP;
+constexpr DWORD kNumberField = kChild | WS_TABSTOP | ES_AUTOHSCROLL | ES_NUMBER | ES_RIGHT;
 
-// The creation order is the keyboard order: OK, the field, No, Defaults, then the two radio
-// groups. The group boxes, holding controls, end up beneath them all.
-constexpr std::array<ControlDescription, 14> controls{{
+// The creation order is the keyboard order: OK, the field, No, Defaults, the two radio groups,
+// then the pictures' check box and the screen's width and height. The group boxes, holding
+// controls, end up beneath them all. The pictures' group stands right of the others, so that
+// each of them keeps its place.
+constexpr std::array<ControlDescription, 20> controls{{
     {IdForm2BitBtn1, L"BitBtn1", L"Button", 0, 8, 248, 75, 25, L"OK", kButton | BS_DEFPUSHBUTTON, 0,
      AnchorTopLeft, L"BTN_OK"},
     {IdForm2GroupBox1, L"GroupBox1", L"Button", 0, 8, 8, 233, 49, L"OpenDialog InitialDir:", kGroup,
@@ -47,6 +50,19 @@ constexpr std::array<ControlDescription, 14> controls{{
      L"Auto", kFirstRadio, 0, AnchorTopLeft, nullptr},
     {IdForm2RadioGroup2Item1, L"RadioGroup2Item1", L"Button", IdForm2RadioGroup2, 8, 40, 217, 17,
      L"On Button", kRadio, 0, AnchorTopLeft, nullptr},
+    {IdForm2GroupBox2, L"GroupBox2", L"Button", 0, 248, 8, 185, 73, L"Pictures:", kGroup, 0,
+     AnchorTopLeft, nullptr},
+    {IdForm2CheckBox1, L"CheckBox1", L"Button", IdForm2GroupBox2, 8, 18, 169, 17,
+     L"&Fit to the phone's screen", kChild | WS_TABSTOP | WS_GROUP | BS_AUTOCHECKBOX, 0,
+     AnchorTopLeft, nullptr},
+    {IdForm2Label1, L"Label1", L"Static", IdForm2GroupBox2, 8, 45, 36, 13, L"&Size:",
+     kChild | SS_LEFT, 0, AnchorTopLeft, nullptr},
+    {IdForm2Edit3, L"Edit3", L"Edit", IdForm2GroupBox2, 48, 41, 41, 21, L"176", kNumberField,
+     WS_EX_CLIENTEDGE, AnchorTopLeft, nullptr},
+    {IdForm2Label2, L"Label2", L"Static", IdForm2GroupBox2, 93, 45, 10, 13, L"\u00D7",
+     kChild | SS_CENTER | SS_NOPREFIX, 0, AnchorTopLeft, nullptr},
+    {IdForm2Edit4, L"Edit4", L"Edit", IdForm2GroupBox2, 107, 41, 41, 21, L"220", kNumberField,
+     WS_EX_CLIENTEDGE, AnchorTopLeft, nullptr},
 }};
 
 // A small tool-window border that cannot be dragged to another size.
@@ -54,7 +70,7 @@ constexpr win::FormDescription form2{L"TForm2",
                                      L"Options",
                                      WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN,
                                      WS_EX_TOOLWINDOW | WS_EX_CONTROLPARENT,
-                                     252,
+                                     441,
                                      282,
                                      win::FirstPlacement::CentreOnOwner,
                                      controls,

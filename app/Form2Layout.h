@@ -21,6 +21,12 @@ enum Form2ControlId : int {
     IdForm2RadioGroup2,
     IdForm2RadioGroup2Item0,
     IdForm2RadioGroup2Item1,
+    IdForm2GroupBox2,
+    IdForm2CheckBox1,
+    IdForm2Label1,
+    IdForm2Edit3,
+    IdForm2Label2,
+    IdForm2Edit4,
 };
 
 // TForm2: the window and its controls in creation order.

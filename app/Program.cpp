@@ -14,6 +14,8 @@ Form2Setup optionsSetup(TForm1& mainWindow, const Form1Setup& setup) {
         setup.settingsPath,
         setup.programTitle,
         [&mainWindow](const std::wstring& folder) { mainWindow.setStartingFolder(folder); },
+        [&mainWindow] { return mainWindow.pictureOptions(); },
+        [&mainWindow](const PictureOptions& options) { mainWindow.setPictureOptions(options); },
         &mainWindow.gate()};
 }
 

@@ -8,7 +8,7 @@
 #include "ConnectionRelay.h"
 #include "MediaCategories.h"
 #include "PhoneCommands.h"
-#include "StartingFolder.h"
+#include "StoredOptions.h"
 #include "Version.h"
 #include "win/DrawingPaused.h"
 #include "win/FileDrop.h"
@@ -52,7 +52,7 @@ TForm1::TForm1(HINSTANCE instance, Form1Setup setup)
     : Form(instance, form1Description()),
       setup_(std::move(setup)),
       fileRows_(ListView1),
-      workspace_(*setup_.phone, localFiles_, localeCollation(), *this, fileRows_),
+      workspace_(*setup_.phone, localFiles_, localeCollation(), *this, fileRows_, &pictureFitter_),
       gate_([this] { commitNameEdit(); }, [this] { PostMessageW(handle(), WM_GATE_OPEN, 0, 0); }),
       logBatch_(Memo1, ProgressBar1),
       uploadFeedback_(setup_.taskbarProgress, logBatch_),
@@ -212,81 +212,6 @@ void TForm1::addHints() {
     }
 }
 
-// While an upload runs, or a box waits for the user, the window still takes what other threads
-// and the system send it: a name edit ended by a focus change, a change of tab that a control
-// reports. The gate decides about each; a notification cannot be posted again, so what it
-// carries travels with the handler.
-LRESULT TForm1::onNotify(NMHDR& header) {
-    if (header.idFrom == IdTabControl1 && header.code == TCN_SELCHANGE) {
-        pass(Door::Command, [this] { TabControl1Change(); });
-        return 0;
-    }
-    if (header.idFrom != IdListView1) {
-        return 0;
-    }
-    switch (header.code) {
-        case LVN_GETDISPINFOW:
-            fileRows_.fill(reinterpret_cast<NMLVDISPINFOW&>(header));
-            return 0;
-        case LVN_ODFINDITEMW:
-            return fileRows_.find(reinterpret_cast<const NMLVFINDITEMW&>(header));
-        case LVN_BEGINLABELEDITW: {
-            // The edit belongs to the entry it began on, wherever its row moves meanwhile.
-            const int row = reinterpret_cast<const NMLVDISPINFOW&>(header).item.iItem;
-            const FileList& files = workspace_.files();
-            if (row < 0 || static_cast<size_t>(row) >= files.size()) {
-                return TRUE;
-            }
-            const uint64_t entry = files[static_cast<size_t>(row)].id;
-            return gate_.enter(Door::EditBegins, [this, entry] { gate_.editBegan(entry); }) ? FALSE
-                                                                                            : TRUE;
-        }
-        case LVN_ENDLABELEDITW: {
-            // A cancelled edit keeps the old name. A new one goes through the workspace, which
-            // moves the row to its place; the list view itself changes nothing.
-            const auto& edit = reinterpret_cast<const NMLVDISPINFOW&>(header);
-            const std::optional<uint64_t> entry = gate_.editEnded();
-            if (entry && edit.item.pszText != nullptr) {
-                pass(Door::EditEnds, [this, id = *entry, name = std::wstring(edit.item.pszText)] {
-                    ListView1Edited(id, name);
-                });
-            }
-            return FALSE;
-        }
-        default:
-            return 0;
-    }
-}
-
-// Only what lands on the list is taken; the drop is read at once, whenever its files are added.
-void TForm1::onDroppedFiles(HDROP drop) {
-    win::Drop dropped = win::takeDrop(drop);
-    const RECT list = win::rectIn(handle(), ListView1.handle());
-    if (PtInRect(&list, dropped.point)) {
-        pass(Door::ListCommand,
-             [this, files = std::move(dropped.files)] { ListView1DragDrop(files); });
-    }
-}
-
-// Windows asks before a log-off or shutdown, and then says whether it goes ahead. An upload
-// asks it to wait, with the reason shown to the user (Wine shows none and answers FALSE, so the
-// answer is not looked at). Windows may end the process as soon as WM_ENDSESSION returns, so
-// the upload is stopped inside it: the phone file being written is closed and deleted.
-LRESULT TForm1::onSessionEnding(UINT message, WPARAM wParam) {
-    LRESULT result = TRUE;
-    gate_.enter(Door::SessionEnds, [&] {
-        if (message == WM_QUERYENDSESSION && gate_.uploadRunning()) {
-            ShutdownBlockReasonCreate(handle(), L"Tonvale is uploading files to the phone.");
-            result = FALSE;
-        } else if (message == WM_ENDSESSION && wParam != FALSE) {
-            workspace_.stopUpload();
-        } else if (message == WM_ENDSESSION) {
-            ShutdownBlockReasonDestroy(handle());
-        }
-    });
-    return message == WM_ENDSESSION ? 0 : result;
-}
-
 void TForm1::close() {
     if (handle() == nullptr || gate_.situation() == CommandGate::Situation::Closed) {
         return;
@@ -307,22 +232,27 @@ bool TForm1::pass(Door door, std::function<void()> handler) {
     });
 }
 
-// A name edit still open ends as the list's taking the focus ends it, keeping its new name.
-void TForm1::commitNameEdit() {
-    if (ListView_GetEditControl(ListView1.handle()) != nullptr) {
-        SetFocus(ListView1.handle());
-    }
-}
-
 // Creation: register with the phone library, take the dialog's starting folder from the
 // settings file (saving it back at once), select the first category and show the status.
 void TForm1::FormCreate() {
     setup_.phone->registerConnectionHandler();
-    loadStartingFolder(setup_.settingsPath,
-                       [this](const std::wstring& folder) { openDialog_.initialDir = folder; });
+    loadStoredOptions(setup_.settingsPath, [this](const StoredOptions& options) {
+        openDialog_.initialDir = options.startingFolder;
+        setPictureOptions(options.pictures);
+    });
     TabControl1.select(0);
     applyCategory(0);
     StatusBar1.setPanelText(0, kStatusDisconnected);
+}
+
+PictureOptions TForm1::pictureOptions() const {
+    const PictureFitting& fitting = workspace_.pictureFitting();
+    return {fitting.enabled, fitting.screen.width, fitting.screen.height};
+}
+
+void TForm1::setPictureOptions(const PictureOptions& options) {
+    workspace_.setPictureFitting(
+        {options.fitToScreen, {options.screenWidth, options.screenHeight}});
 }
 
 void TForm1::TabControl1Change() {

@@ -24,7 +24,9 @@
 #include "TaskbarProgress.h"
 #include "TrayIcon.h"
 #include "UploadFeedback.h"
+#include "StoredOptions.h"
 #include "UserPrompts.h"
+#include "WicPictureFitter.h"
 #include "Workspace.h"
 #include "win/Controls.h"
 #include "win/Form.h"
@@ -69,6 +71,9 @@ class TForm1 final : public win::Form, private WorkspaceView {
     HMENU popupMenu() const { return popupMenu_.get(); }
     const OpenDialogState& openDialog() const { return openDialog_; }
     void setStartingFolder(const std::wstring& folder) { openDialog_.initialDir = folder; }
+    // Whether and to what screen uploads into the Picture folder fit pictures.
+    PictureOptions pictureOptions() const;
+    void setPictureOptions(const PictureOptions& options);
     void connectOptionsDialog(OptionsDialogLink link) { optionsDialog_ = std::move(link); }
     // What decides, for this window and the Options dialog, what may run while something else
     // is going on.
@@ -182,6 +187,7 @@ class TForm1 final : public win::Form, private WorkspaceView {
     win::StatusBarControl StatusBar1;
     OpenDialogState openDialog_;
     WindowsLocalFiles localFiles_;
+    WicPictureFitter pictureFitter_;
     FileListRows fileRows_;
     Workspace workspace_;
     CommandGate gate_;

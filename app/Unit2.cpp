@@ -1,11 +1,15 @@
 #include "Unit2.h"
 
+#include <windowsx.h>
+
+#include <optional>
+#include <tuple>
 #include <utility>
 
 #include "Failure.h"
 #include "Form2Layout.h"
 #include "RuntimeError.h"
-#include "StartingFolder.h"
+#include "StoredOptions.h"
 
 namespace tonvale {
 
@@ -18,7 +22,15 @@ TForm2::~TForm2() {
     destroy();
 }
 
+// Unlike the starting folder's field, the picture controls show what is stored, at the first
+// showing; later showings keep what the user left in them.
 void TForm2::showInFront() {
+    if (!std::exchange(pictureOptionsShown_, true) && setup_.pictureOptions) {
+        const PictureOptions options = setup_.pictureOptions();
+        Button_SetCheck(CheckBox1, options.fitToScreen ? BST_CHECKED : BST_UNCHECKED);
+        Edit3.setText(std::to_wstring(options.screenWidth));
+        Edit4.setText(std::to_wstring(options.screenHeight));
+    }
     show(SW_SHOW);
     SetForegroundWindow(handle());
 }
@@ -67,6 +79,12 @@ LRESULT TForm2::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 void TForm2::onCreate() {
     Edit2 = win::EditControl(control(L"Edit2"));
+    Edit3 = win::EditControl(control(L"Edit3"));
+    Edit4 = win::EditControl(control(L"Edit4"));
+    CheckBox1 = control(L"CheckBox1");
+    // Four digits take every size there is.
+    SendMessageW(Edit3.handle(), EM_SETLIMITTEXT, 4, 0);
+    SendMessageW(Edit4.handle(), EM_SETLIMITTEXT, 4, 0);
 }
 
 // Enter presses the button that has the focus, as anywhere; from everywhere else it presses OK.
@@ -103,10 +121,40 @@ void TForm2::pass(void (TForm2::*handler)()) {
 // The file keeps the text as typed; the file dialog takes it as the next start will read it
 // back, so that it starts in the same folder before and after a restart.
 void TForm2::BitBtn1Click() {
+    const std::optional<PictureOptions> pictures = pictureOptionsTyped();
+    if (!pictures) {
+        return;
+    }
     const std::wstring folder = Edit2.text();
     setup_.setStartingFolder(startingFolderAsReadBack(folder));
-    storeStartingFolder(setup_.settingsPath, folder);
+    setup_.setPictureOptions(*pictures);
+    storeOptions(setup_.settingsPath, folder, *pictures);
     hide();
+}
+
+std::optional<PictureOptions> TForm2::pictureOptionsTyped() {
+    PictureOptions options;
+    options.fitToScreen = Button_GetCheck(CheckBox1) == BST_CHECKED;
+    for (auto [field, side, name] : {std::tuple{&Edit3, &options.screenWidth, L"width"},
+                                     std::tuple{&Edit4, &options.screenHeight, L"height"}}) {
+        if (const std::optional<int> typed = screenSide(field->text())) {
+            *side = *typed;
+            continue;
+        }
+        {
+            const auto box = setup_.gate->boxOpen();
+            setup_.prompts->showRefusal(handle(),
+                                        std::wstring(L"The screen's ") + name +
+                                            L" takes a whole number of pixels from " +
+                                            std::to_wstring(kSmallestScreenSide) + L" to " +
+                                            std::to_wstring(kLargestScreenSide) + L".",
+                                        setup_.programTitle);
+        }
+        SetFocus(field->handle());
+        SendMessageW(field->handle(), EM_SETSEL, 0, -1);
+        return std::nullopt;
+    }
+    return options;
 }
 
 void TForm2::BitBtn2Click() {

@@ -7,9 +7,11 @@
 #include <exception>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "CommandGate.h"
+#include "StoredOptions.h"
 #include "UserPrompts.h"
 #include "win/Controls.h"
 #include "win/Form.h"
@@ -23,6 +25,10 @@ struct Form2Setup {
     std::wstring programTitle;  // titles the error boxes
     // Makes a folder the starting folder of the main window's file dialog.
     std::function<void(const std::wstring&)> setStartingFolder;
+    // The main window's picture options, which the dialog shows at its first showing, and
+    // what OK hands over.
+    std::function<PictureOptions()> pictureOptions;
+    std::function<void(const PictureOptions&)> setPictureOptions;
     // The main window's gate, which the dialog's buttons and boxes go through as the window's
     // own do: the dialog acts on the main window's settings. Never null.
     CommandGate* gate = nullptr;
@@ -48,13 +54,21 @@ class TForm2 final : public win::Form {
     // Passes a handler through the main window's gate; a failure shows the error box.
     void pass(void (TForm2::*handler)());
 
-    // OK: the starting folder, then the settings file, then the dialog goes.
+    // OK: the starting folder and the picture options, then the settings file, then the dialog
+    // goes. A screen size out of range refuses to close, and nothing is stored.
     void BitBtn1Click();
+    // The picture options as the controls hold them; nothing, after the refusal's box, when a
+    // side is out of range.
+    std::optional<PictureOptions> pictureOptionsTyped();
     // No: the dialog goes; nothing is stored, the typed text stays for the next showing.
     void BitBtn2Click();
 
     Form2Setup setup_;
     win::EditControl Edit2;
+    win::EditControl Edit3;
+    win::EditControl Edit4;
+    HWND CheckBox1 = nullptr;
+    bool pictureOptionsShown_ = false;
 };
 
 }  // namespace tonvale

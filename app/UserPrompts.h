@@ -18,6 +18,8 @@ class UserPrompts {
     virtual void showError(HWND owner, const std::wstring& text, const std::wstring& title) = 0;
     // Information icon and OK with no owner, so the main window stays usable meanwhile.
     virtual void showAbout(const std::wstring& text, const std::wstring& title) = 0;
+    // A value the user gave cannot be taken: warning icon and OK, over `owner`.
+    virtual void showRefusal(HWND owner, const std::wstring& text, const std::wstring& title) = 0;
     // The files the user picks; nothing when the dialog is cancelled.
     virtual std::optional<OpenDialogChoice> chooseFiles(HWND owner,
                                                         const OpenDialogState& state) = 0;
@@ -30,6 +32,9 @@ class SystemPrompts final : public UserPrompts {
     }
     void showAbout(const std::wstring& text, const std::wstring& title) override {
         MessageBoxW(nullptr, text.c_str(), title.c_str(), MB_OK | MB_ICONINFORMATION);
+    }
+    void showRefusal(HWND owner, const std::wstring& text, const std::wstring& title) override {
+        MessageBoxW(owner, text.c_str(), title.c_str(), MB_OK | MB_ICONWARNING);
     }
     std::optional<OpenDialogChoice> chooseFiles(HWND owner, const OpenDialogState& state) override {
         return runOpenDialog(owner, state);

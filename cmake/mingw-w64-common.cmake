@@ -12,3 +12,7 @@ set(CMAKE_FIND_ROOT_PATH /usr/${TOOLCHAIN_PREFIX})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+
+# Header-only libraries from Debian that the cross build uses as they are: outside the sysroot,
+# so named here. stb's picture resampler (libstb-dev).
+set(TONVALE_STB_INCLUDE_DIR /usr/include/stb CACHE PATH "stb's headers")

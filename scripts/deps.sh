@@ -36,6 +36,10 @@ want Xvfb xvfb
 [ -f /usr/share/i18n/locales/hi_IN ] || need+=(locales)
 want xauth xauth
 [ -f /usr/src/googletest/CMakeLists.txt ] || need+=(googletest)
+# The resampler that fits pictures to a phone's screen, and the tool that writes the Exif seeds
+# the orientation reader is fuzzed from.
+[ -f /usr/include/stb/stb_image_resize.h ] || need+=(libstb-dev)
+want exiftool libimage-exiftool-perl
 want clang++ clang
 if ! have_cmd clang++ || [ ! -f "$(clang++ -print-file-name=libclang_rt.fuzzer-x86_64.a)" ]; then
   need+=(libclang-rt-dev)

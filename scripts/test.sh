@@ -17,7 +17,7 @@ tonvale_say_build
 tonvale_configure native build/native
 cmake --build --preset native -j "$jobs"
 tonvale_configure fuzz build/fuzz
-cmake --build --preset fuzz -j "$jobs" --target settings_fuzzer
+cmake --build --preset fuzz -j "$jobs" --target settings_fuzzer orientation_fuzzer
 scripts/build.sh
 
 status=0

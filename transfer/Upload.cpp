@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "CodePage.h"
+#include "MediaCategories.h"
 #include "RuntimeError.h"
 
 namespace tonvale {
@@ -72,6 +73,29 @@ Outcome attemptEntry(Phone& phone, const std::string& phonePath, const Contents&
     return outcome;
 }
 
+// The picture in `contents` fitted to the screen, when that is asked for the folder.
+FittedPicture fitWhereAsked(PictureFitter* fitter, const UploadFigures& figures, Contents& contents,
+                            ByteCount& bytes) {
+    const bool pictureFolder = figures.phoneFolder == mediaCategories()[0].phoneFolder;
+    if (fitter == nullptr || !figures.fitting.enabled || !pictureFolder) {
+        return {};
+    }
+    const size_t before = contents.size();
+    FittedPicture fitted = fitter->fit(contents, figures.fitting.screen);
+    bytes.total = bytes.total - before + contents.size();
+    return fitted;
+}
+
+// The line after an uploaded entry's own, for a picture fitted or one that could not be.
+void logFitting(const FittedPicture& fitted, const std::wstring& name, TransferView& view) {
+    if (fitted.outcome == FittedPicture::Outcome::Fitted) {
+        view.appendLog(name + L" was fitted to " + std::to_wstring(fitted.size.width) + L"x" +
+                       std::to_wstring(fitted.size.height));
+    } else if (fitted.outcome == FittedPicture::Outcome::NotFitted) {
+        view.appendLog(name + L" was not fitted: " + fitted.why);
+    }
+}
+
 }  // namespace
 
 void UploadRun::stop(Phone& phone) {
@@ -83,7 +107,8 @@ void UploadRun::stop(Phone& phone) {
 }
 
 void uploadFiles(Phone& phone, const FileList& list, LocalFiles& files, Contents& contents,
-                 const UploadFigures& figures, TransferView& view, UploadRun& run) {
+                 const UploadFigures& figures, TransferView& view, UploadRun& run,
+                 PictureFitter* fitter) {
     // Before a category is applied (its start-up can fail) there is no folder to write into,
     // and a bare name is no phone path any library is known to take.
     if (figures.phoneFolder.empty()) {
@@ -131,6 +156,7 @@ void uploadFiles(Phone& phone, const FileList& list, LocalFiles& files, Contents
         if (position > 0) {
             files.load(entry.path, contents);
         }
+        const FittedPicture fitted = fitWhereAsked(fitter, figures, contents, bytes);
         const std::optional<std::string> name = toSystemCodePage(entry.name);
         if (!folder || !name) {
             view.appendLog(entry.name +
@@ -153,6 +179,7 @@ void uploadFiles(Phone& phone, const FileList& list, LocalFiles& files, Contents
         }
         if (outcome == Outcome::Written) {
             view.appendLog(entry.name + L" was uploaded in phone");
+            logFitting(fitted, entry.name, view);
             view.setProgressMaximum(entries);
             view.setProgressPosition(position + 1);
             phone.closeFile();

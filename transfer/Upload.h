@@ -9,6 +9,7 @@
 #include "FileList.h"
 #include "LocalFiles.h"
 #include "Phone.h"
+#include "PictureFitting.h"
 #include "TransferView.h"
 
 namespace tonvale {
@@ -24,6 +25,8 @@ struct UploadFigures {
     const std::wstring& phoneFolder;
     const std::wstring& pendingTotal;
     const std::wstring& freeSpaceFigure;
+    // Whether pictures going into the Picture category's folder are fitted to the screen.
+    PictureFitting fitting = {};
 };
 
 // A running upload as the window sees it while it answers the system between two writes: when
@@ -46,8 +49,9 @@ class UploadRun {
 // `contents` is the program's one contents buffer; it holds the entry being written. A local
 // file that cannot be read, or a free-space figure or pending total that is not a whole 32-bit
 // number, ends the command with the runtime's error. Without a phone folder nothing is asked of
-// the phone.
+// the phone. `fitter` fits the pictures when the figures say so; without one none is fitted.
 void uploadFiles(Phone& phone, const FileList& list, LocalFiles& files, Contents& contents,
-                 const UploadFigures& figures, TransferView& view, UploadRun& run);
+                 const UploadFigures& figures, TransferView& view, UploadRun& run,
+                 PictureFitter* fitter = nullptr);
 
 }  // namespace tonvale

@@ -10,8 +10,12 @@
 namespace tonvale {
 
 Workspace::Workspace(Phone& phone, LocalFiles& files, Collation collation, WorkspaceView& view,
-                     FileListView& rows)
-    : phone_(phone), localFiles_(files), view_(view), list_(std::move(collation), &rows) {}
+                     FileListView& rows, PictureFitter* fitter)
+    : phone_(phone),
+      localFiles_(files),
+      fitter_(fitter),
+      view_(view),
+      list_(std::move(collation), &rows) {}
 
 void Workspace::selectCategory(int index) {
     const auto categories = mediaCategories();
@@ -38,8 +42,8 @@ void Workspace::upload() {
         UploadRun*& running;
         ~Ended() { running = nullptr; }
     } ended{runningUpload_};
-    uploadFiles(phone_, list_, localFiles_, contents_, UploadFigures{folder, pending, freeSpace},
-                view_, run);
+    uploadFiles(phone_, list_, localFiles_, contents_,
+                UploadFigures{folder, pending, freeSpace, fitting_}, view_, run, fitter_);
 }
 
 void Workspace::stopUpload() {

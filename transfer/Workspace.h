@@ -27,9 +27,10 @@ class WorkspaceView : public TransferView {
 
 class Workspace {
   public:
-    // Starts with no category: no phone folder until one is selected, both figures empty.
+    // Starts with no category: no phone folder until one is selected, both figures empty, and
+    // no picture fitted. `fitter`, if given, fits pictures once that is turned on.
     Workspace(Phone& phone, LocalFiles& files, Collation collation, WorkspaceView& view,
-              FileListView& rows);
+              FileListView& rows, PictureFitter* fitter = nullptr);
     Workspace(const Workspace&) = delete;
     Workspace& operator=(const Workspace&) = delete;
 
@@ -43,6 +44,9 @@ class Workspace {
     // The phone folder follows the category; the list and the figures stay. An index outside
     // the categories changes nothing.
     void selectCategory(int index);
+    // Whether, and to which screen, uploads into the Picture category's folder fit pictures.
+    void setPictureFitting(const PictureFitting& fitting) { fitting_ = fitting; }
+    const PictureFitting& pictureFitting() const { return fitting_; }
     // Open: each file of the selection becomes an entry, logged and measured, and the
     // selection's bytes the pending total. A cancelled dialog is an empty selection. A file that
     // cannot be measured ends it with the runtime's error: its entry and log line stay, and the
@@ -70,6 +74,8 @@ class Workspace {
 
     Phone& phone_;
     LocalFiles& localFiles_;
+    PictureFitter* fitter_;
+    PictureFitting fitting_;
     WorkspaceView& view_;
     FileList list_;
     int category_ = -1;

@@ -119,14 +119,16 @@ TEST_F(DpiTest, TheOptionsDialogFollowsTheScale) {
     startWithOptions();
     RECT client{};
     GetClientRect(options().handle(), &client);
-    EXPECT_NEAR(client.right, at(252), 2);
+    EXPECT_NEAR(client.right, at(441), 2);
     EXPECT_NEAR(client.bottom, at(282), 2);
     expectPlaces(
         options().handle(),
         {{L"BitBtn1", 8, 248, 75, 25},
          {L"GroupBox1", 8, 8, 233, 49},
          {L"Edit2", 16, 24, 217, 21},
-         {L"RadioGroup2", 8, 176, 233, 65}},
+         {L"RadioGroup2", 8, 176, 233, 65},
+         {L"GroupBox2", 248, 8, 185, 73},
+         {L"Edit4", 355, 49, 41, 21}},
         [this](const wchar_t* name) { return options().control(name); }, dpi_);
     EXPECT_EQ(buttonPictureSize(options().control(L"BitBtn1")).cx, at(16));
 
@@ -134,7 +136,7 @@ TEST_F(DpiTest, TheOptionsDialogFollowsTheScale) {
     const int other = dpi_ == 144 ? 96 : 144;
     RECT frame{};
     GetWindowRect(options().handle(), &frame);
-    RECT suggested{0, 0, at(252, other), at(282, other)};
+    RECT suggested{0, 0, at(441, other), at(282, other)};
     win::adjustFrameForDpi(
         suggested, static_cast<DWORD>(GetWindowLongPtrW(options().handle(), GWL_STYLE)), false,
         static_cast<DWORD>(GetWindowLongPtrW(options().handle(), GWL_EXSTYLE)), other);
@@ -142,7 +144,7 @@ TEST_F(DpiTest, TheOptionsDialogFollowsTheScale) {
     SendMessageW(options().handle(), WM_DPICHANGED, MAKEWPARAM(other, other),
                  reinterpret_cast<LPARAM>(&suggested));
     GetClientRect(options().handle(), &client);
-    EXPECT_NEAR(client.right, at(252, other), 2);
+    EXPECT_NEAR(client.right, at(441, other), 2);
     EXPECT_NEAR(client.bottom, at(282, other), 2);
     expectPlaces(
         options().handle(), {{L"BitBtn2", 88, 248, 75, 25}},
@@ -173,13 +175,18 @@ TEST_F(DpiTest, NoCaptionIsCut) {
     }
     for (HWND group : {control(L"GroupBox2"), control(L"GroupBox3"), control(L"GroupBox4"),
                        options().control(L"GroupBox1"), options().control(L"RadioGroup1"),
-                       options().control(L"RadioGroup2")}) {
+                       options().control(L"RadioGroup2"), options().control(L"GroupBox2")}) {
         const std::wstring caption = win::Control(group).text();
         SCOPED_TRACE(toUtf8(caption));
         RECT client{};
         GetClientRect(group, &client);
         EXPECT_LE(textWidth(group, caption), client.right - at(16));
     }
+    // The check box's caption beside its box.
+    HWND fit = options().control(L"CheckBox1");
+    RECT fitClient{};
+    GetClientRect(fit, &fitClient);
+    EXPECT_LE(textWidth(fit, win::Control(fit).text()) + at(16), fitClient.right);
     HWND tabs = control(L"TabControl1");
     const win::TabControl tabControl(tabs);
     for (int i = 0; i < tabControl.tabCount(); ++i) {

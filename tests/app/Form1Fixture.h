@@ -46,6 +46,7 @@ class RecordingPrompts final : public UserPrompts {
   public:
     std::vector<ShownBox> errors;
     std::vector<ShownBox> abouts;
+    std::vector<ShownBox> refusals;
     std::function<void()> whileAboutIsOpen;
     std::function<void()> whileErrorIsOpen;
     std::function<void()> whileChoosing;
@@ -58,6 +59,9 @@ class RecordingPrompts final : public UserPrompts {
         if (whileErrorIsOpen) {
             whileErrorIsOpen();
         }
+    }
+    void showRefusal(HWND owner, const std::wstring& text, const std::wstring& title) override {
+        refusals.push_back({owner, text, title});
     }
     void showAbout(const std::wstring& text, const std::wstring& title) override {
         abouts.push_back({nullptr, text, title});

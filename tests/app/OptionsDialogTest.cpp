@@ -1,5 +1,7 @@
 // The Options dialog beside the real main window: its layout read back from the live window, the
 // keyboard as typed through the program's message loop, and what OK and No store.
+#include <windowsx.h>
+
 #include "Form1Fixture.h"
 #include "HeldFile.h"
 #include "Utf8.h"
@@ -32,8 +34,9 @@ class OptionsDialogTest : public Form1Test {
 
     std::wstring focusedItem() {
         HWND focus = GetFocus();
-        for (const wchar_t* name : {L"BitBtn1", L"Edit2", L"BitBtn2", L"BitBtn3", L"RadioGroup1",
-                                    L"RadioGroup2", L"GroupBox1"}) {
+        for (const wchar_t* name :
+             {L"BitBtn1", L"Edit2", L"BitBtn2", L"BitBtn3", L"RadioGroup1", L"RadioGroup2",
+              L"GroupBox1", L"CheckBox1", L"Edit3", L"Edit4"}) {
             if (focus != nullptr && focus == item(name)) {
                 return name;
             }
@@ -61,7 +64,7 @@ TEST_F(OptionsDialogTest, IsAHiddenToolWindowCentredOnTheMainWindowAtItsFirstSho
     EXPECT_EQ(std::wstring(caption), L"Options");
     RECT client{};
     GetClientRect(dialog(), &client);
-    EXPECT_EQ(client.right, 252);
+    EXPECT_EQ(client.right, 441) << "wider by the pictures' group";
     EXPECT_EQ(client.bottom, 282);
     EXPECT_TRUE(GetWindowLongPtrW(dialog(), GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
     EXPECT_TRUE(styleOf(dialog()) & WS_SYSMENU) << "the close box";
@@ -109,6 +112,10 @@ TEST_F(OptionsDialogTest, ControlsSitWhereTheDesignerPutThemWithTheirTextsAndSta
         {L"BitBtn1", nullptr, 8, 248, 75, 25, L"OK", true},
         {L"BitBtn2", nullptr, 88, 248, 75, 25, L"&No", true},
         {L"BitBtn3", nullptr, 168, 248, 75, 25, L"&Defaults", false},
+        {L"GroupBox2", nullptr, 248, 8, 185, 73, L"Pictures:", true},
+        {L"CheckBox1", L"GroupBox2", 8, 18, 169, 17, L"&Fit to the phone's screen", true},
+        {L"Edit3", L"GroupBox2", 48, 41, 41, 21, L"176", true},
+        {L"Edit4", L"GroupBox2", 107, 41, 41, 21, L"220", true},
     };
     for (const Placement& expected : placements) {
         SCOPED_TRACE(toUtf8(expected.name));
@@ -171,13 +178,19 @@ TEST_F(OptionsDialogTest, TheKeyboardWalksTheDialogAndEnterAndEscCloseIt) {
         typeKey(VK_TAB);
         forward.push_back(focusedItem());
     }
-    EXPECT_EQ(forward, (Lines{L"Edit2", L"BitBtn2", L"BitBtn1"}));
-    Lines backward;
+    EXPECT_EQ(forward, (Lines{L"Edit2", L"BitBtn2", L"CheckBox1"}));
     for (int i = 0; i < 3; ++i) {
+        typeKey(VK_TAB);
+        forward.push_back(focusedItem());
+    }
+    EXPECT_EQ(forward, (Lines{L"Edit2", L"BitBtn2", L"CheckBox1", L"Edit3", L"Edit4", L"BitBtn1"}));
+    Lines backward;
+    for (int i = 0; i < 6; ++i) {
         typeKey(VK_TAB, true);
         backward.push_back(focusedItem());
     }
-    EXPECT_EQ(backward, (Lines{L"BitBtn2", L"Edit2", L"BitBtn1"}));
+    EXPECT_EQ(backward,
+              (Lines{L"Edit4", L"Edit3", L"CheckBox1", L"BitBtn2", L"Edit2", L"BitBtn1"}));
     // The disabled controls keep their places in the order, after No, for when they work.
     Lines stops;
     for (HWND child = GetWindow(dialog(), GW_CHILD); child != nullptr;
@@ -186,7 +199,8 @@ TEST_F(OptionsDialogTest, TheKeyboardWalksTheDialogAndEnterAndEscCloseIt) {
             stops.push_back(win::Control(child).text());
         }
     }
-    EXPECT_EQ(stops, (Lines{L"OK", L"", L"&No", L"&Defaults", L"Picture", L"Auto"}));
+    EXPECT_EQ(stops, (Lines{L"OK", L"", L"&No", L"&Defaults", L"Picture", L"Auto",
+                            L"&Fit to the phone's screen", L"176", L"220"}));
 
     // Enter in the field is OK: stored, hidden.
     typeKey(VK_TAB);
@@ -194,7 +208,9 @@ TEST_F(OptionsDialogTest, TheKeyboardWalksTheDialogAndEnterAndEscCloseIt) {
     typeKey(VK_RETURN);
     EXPECT_FALSE(IsWindowVisible(dialog()));
     EXPECT_EQ(form().openDialog().initialDir, L"C:\\Tones");
-    EXPECT_EQ(readBytes(settingsPath_), "[Options]\r\nInitialDir=C:\\Tones\r\n\r\n");
+    EXPECT_EQ(readBytes(settingsPath_),
+              "[Options]\r\nInitialDir=C:\\Tones\r\n"
+              "FitPictures=0\r\nScreenWidth=176\r\nScreenHeight=220\r\n\r\n");
 
     // Back in the field; Esc is No.
     openOptions();
@@ -210,7 +226,9 @@ TEST_F(OptionsDialogTest, TheKeyboardWalksTheDialogAndEnterAndEscCloseIt) {
     ASSERT_EQ(focusedItem(), L"BitBtn2");
     typeKey(VK_RETURN);
     EXPECT_FALSE(IsWindowVisible(dialog()));
-    EXPECT_EQ(readBytes(settingsPath_), "[Options]\r\nInitialDir=C:\\Tones\r\n\r\n");
+    EXPECT_EQ(readBytes(settingsPath_),
+              "[Options]\r\nInitialDir=C:\\Tones\r\n"
+              "FitPictures=0\r\nScreenWidth=176\r\nScreenHeight=220\r\n\r\n");
     EXPECT_EQ(itemText(L"Edit2"), L"C:\\Tones\\More");
     EXPECT_TRUE(prompts_.errors.empty());
 }
@@ -226,8 +244,10 @@ TEST_F(OptionsDialogTest, OkStoresTheFolderAndTheNextStartReadsItBack) {
     SendMessageW(item(L"BitBtn1"), BM_CLICK, 0, 0);
     EXPECT_FALSE(IsWindowVisible(dialog()));
     EXPECT_EQ(form().openDialog().initialDir, L"D:\\Ring tones");
-    EXPECT_EQ(readBytes(settingsPath_),
-              "[Options]\r\nInitialDir= D:\\Ring tones\\\r\n\r\n[Other]\r\nKey=1\r\n\r\n");
+    EXPECT_EQ(
+        readBytes(settingsPath_),
+        "[Options]\r\nInitialDir= D:\\Ring tones\\\r\n"
+        "FitPictures=0\r\nScreenWidth=176\r\nScreenHeight=220\r\n\r\n[Other]\r\nKey=1\r\n\r\n");
     openOptions();
     EXPECT_EQ(itemText(L"Edit2"), L" D:\\Ring tones\\") << "kept for the next showing";
 
@@ -243,7 +263,52 @@ TEST_F(OptionsDialogTest, OkWithAnEmptyFieldStoresAnEmptyValue) {
     openOptions();
     typeKey(VK_RETURN);
     EXPECT_EQ(form().openDialog().initialDir, L"");
-    EXPECT_EQ(readBytes(settingsPath_), "[Options]\r\nInitialDir=\r\n\r\n");
+    EXPECT_EQ(readBytes(settingsPath_),
+              "[Options]\r\nInitialDir=\r\n"
+              "FitPictures=0\r\nScreenWidth=176\r\nScreenHeight=220\r\n\r\n");
+}
+
+// The pictures' controls show what the file holds at the first showing; OK stores them with the
+// folder, and the next start reads them back. A screen size out of range keeps the dialog open
+// with a box saying what the field takes, and stores nothing.
+TEST_F(OptionsDialogTest, ThePicturesOptionIsStoredAndReadBackAndABadSizeIsRefused) {
+    writeBytes(settingsPath_,
+               "[Options]\r\nFitPictures=1\r\nScreenWidth=240\r\nScreenHeight=x\r\n");
+    startWithOptions();
+    openOptions();
+    EXPECT_EQ(Button_GetCheck(item(L"CheckBox1")), BST_CHECKED);
+    EXPECT_EQ(itemText(L"Edit3"), L"240");
+    EXPECT_EQ(itemText(L"Edit4"), L"220") << "a value the file cannot vouch for is the default";
+
+    const std::string saved = readBytes(settingsPath_);
+    SetWindowTextW(item(L"Edit4"), L"4097");
+    typeKey(VK_RETURN);
+    EXPECT_TRUE(IsWindowVisible(dialog()));
+    ASSERT_EQ(prompts_.refusals.size(), 1u);
+    EXPECT_EQ(prompts_.refusals[0].text,
+              L"The screen's height takes a whole number of pixels from 16 to 4096.");
+    EXPECT_EQ(prompts_.refusals[0].owner, dialog());
+    EXPECT_EQ(focusedItem(), L"Edit4");
+    EXPECT_EQ(readBytes(settingsPath_), saved);
+    EXPECT_EQ(form().pictureOptions(), (PictureOptions{true, 240, 220}));
+
+    typeText(L"320");
+    SetFocus(item(L"CheckBox1"));
+    typeKey(VK_SPACE);
+    typeKey(VK_RETURN);
+    EXPECT_FALSE(IsWindowVisible(dialog()));
+    EXPECT_EQ(form().pictureOptions(), (PictureOptions{false, 240, 320}));
+    EXPECT_EQ(readBytes(settingsPath_),
+              "[Options]\r\nFitPictures=0\r\nScreenWidth=240\r\nScreenHeight=320\r\n"
+              "InitialDir=\r\n\r\n");
+
+    options_.reset();
+    form_.reset();
+    startWithOptions();
+    EXPECT_EQ(form().pictureOptions(), (PictureOptions{false, 240, 320}));
+    openOptions();
+    EXPECT_EQ(Button_GetCheck(item(L"CheckBox1")), BST_UNCHECKED);
+    EXPECT_EQ(itemText(L"Edit4"), L"320");
 }
 
 // No and the close box store nothing and change nothing, but the typed text stays.

@@ -3,7 +3,7 @@
 // executable in a UTF-8 locale without an 8-bit code page, which gives Wine code page 65001.
 #include "CodePage.h"
 #include "Form1Fixture.h"
-#include "StartingFolder.h"
+#include "StoredOptions.h"
 #include "WindowsCodePageRule.h"
 
 namespace tonvale::testing {
@@ -50,12 +50,13 @@ TEST_F(SystemCodePageTest, TheConverterRefusesOnlyWhatUtf8CannotHold) {
 
 TEST_F(SystemCodePageTest, TheSettingsFileKeepsAnyFolderAsPlainUtf8) {
     const std::wstring folder = L"C:\\\u041C\u0443\u0437\u044B\u043A\u0430 \u266B";
-    storeStartingFolder(settingsPath_, folder);
+    storeOptions(settingsPath_, folder, {});
     EXPECT_EQ(readBytes(settingsPath_),
               "[Options]\r\nInitialDir=C:\\\xD0\x9C\xD1\x83\xD0\xB7\xD1\x8B\xD0\xBA\xD0\xB0 "
-              "\xE2\x99\xAB\r\n\r\n");
+              "\xE2\x99\xAB\r\nFitPictures=0\r\nScreenWidth=176\r\nScreenHeight=220\r\n\r\n");
     std::wstring loaded;
-    loadStartingFolder(settingsPath_, [&](const std::wstring& read) { loaded = read; });
+    loadStoredOptions(settingsPath_,
+                      [&](const StoredOptions& read) { loaded = read.startingFolder; });
     EXPECT_EQ(loaded, folder);
 }
 

@@ -175,7 +175,8 @@ TEST_F(EndToEnd, OptionsStoresTheStartingFolderThatTheOpenDialogThenStartsIn) {
     PostMessageW(GetDlgItem(options, IdForm2BitBtn1), BM_CLICK, 0, 0);
     ASSERT_TRUE(waitUntil([&] { return !IsWindowVisible(options); }));
     EXPECT_EQ(readBytes(tonvale->settingsFile()),
-              "[Options]\r\nInitialDir=" + file.parent_path().string() + "\r\n\r\n");
+              "[Options]\r\nInitialDir=" + file.parent_path().string() +
+                  "\r\nFitPictures=0\r\nScreenWidth=176\r\nScreenHeight=220\r\n\r\n");
 
     // A bare name typed into the dialog is found in the folder it now starts in.
     tonvale->press(IdBitBtn1);

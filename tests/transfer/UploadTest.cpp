@@ -246,6 +246,58 @@ TEST(Upload, APhonePulledOutEndsTheUploadAfterTheEntryInHand) {
     EXPECT_EQ(u.view.progressPosition, 5);
 }
 
+// Stands in for the imaging component: a file whose contents begin "big" is fitted to a tenth
+// of its bytes, one that begins "bad" cannot be, and anything else is left as it is.
+class FakeFitter final : public PictureFitter {
+  public:
+    std::vector<std::string> seen;
+    FittedPicture fit(Contents& contents, PictureSize screen) override {
+        const std::string bytes(contents.begin(), contents.end());
+        seen.push_back(bytes.substr(0, 3) + "@" + std::to_string(screen.width) + "x" +
+                       std::to_string(screen.height));
+        if (bytes.starts_with("big")) {
+            contents.resize(contents.size() / 10);
+            return {FittedPicture::Outcome::Fitted, {12, 34}, {}};
+        }
+        if (bytes.starts_with("bad")) {
+            return {FittedPicture::Outcome::NotFitted, {}, L"it cannot be read"};
+        }
+        return {};
+    }
+};
+
+// Pictures are fitted only into the Picture category's folder and only while that is on; a
+// fitted picture's bytes are what the phone gets, and its line follows the entry's own.
+TEST(Upload, PicturesIntoThePictureFolderAreFittedAsAskedAndSaySo) {
+    Uploading u;
+    FakeFitter fitter;
+    u.add(L"a.jpg", "big" + std::string(997, 'a'));
+    u.add(L"b.jpg", "bad picture");
+    u.add(L"c.jpg", "small");
+    u.folder = L"/a/mobile/picture/";
+    const auto upload = [&](const std::wstring& folder, bool enabled) {
+        u.phone.calls.clear();
+        uploadFiles(u.phone, u.list, u.files, u.contents,
+                    UploadFigures{folder, u.pending, u.freeSpace, {enabled, {240, 320}}}, u.view,
+                    u.run, &fitter);
+    };
+    upload(L"/a/mobile/picture/", true);
+    EXPECT_EQ(fitter.seen, (std::vector<std::string>{"big@240x320", "bad@240x320", "sma@240x320"}));
+    EXPECT_EQ(u.phone.files["/a/mobile/picture/a.jpg"], "big" + std::string(97, 'a'));
+    EXPECT_EQ(u.phone.files["/a/mobile/picture/b.jpg"], "bad picture");
+    EXPECT_EQ(Lines(u.view.log.begin() + 1, u.view.log.end() - 1),
+              (Lines{L"a.jpg was uploaded in phone", L"a.jpg was fitted to 12x34",
+                     L"b.jpg was uploaded in phone", L"b.jpg was not fitted: it cannot be read",
+                     L"c.jpg was uploaded in phone"}));
+    EXPECT_EQ(u.view.bytesShown.back(), "116/116") << "the fitted size counts";
+
+    fitter.seen.clear();
+    upload(L"/a/mobile/audio/", true);
+    upload(L"/a/mobile/picture/", false);
+    EXPECT_TRUE(fitter.seen.empty());
+    EXPECT_EQ(u.phone.files["/a/mobile/picture/a.jpg"].size(), 1000u);
+}
+
 // Windows ends the session between two pieces of a file: the file goes from the phone at once
 // and the library hears nothing more, not even the closing count.
 TEST(Upload, TheEndOfTheSessionDeletesTheFileBeingWrittenAndEndsTheUploadThere) {
