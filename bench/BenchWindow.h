@@ -30,6 +30,7 @@ class BenchPrompts final : public UserPrompts {
 
     void showError(HWND, const std::wstring&, const std::wstring&) override { ++errors; }
     void showAbout(const std::wstring&, const std::wstring&) override {}
+    void showRefusal(HWND, const std::wstring&, const std::wstring&) override {}
     std::optional<OpenDialogChoice> chooseFiles(HWND, const OpenDialogState&) override {
         return OpenDialogChoice{selection, 1};
     }

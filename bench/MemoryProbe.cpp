@@ -5,14 +5,16 @@
 // scripts/bench.sh. (Wine reports no private bytes: it counts them in swap, and there may be
 // none.)
 //
-//   bench_memory <runs> <file to upload>
-// prints the medians over the runs, each in a fresh process.
+//   bench_memory <runs> <file to upload> [fit]
+// prints the medians over the runs, each in a fresh process; with "fit", pictures are fitted to
+// the phone's screen as they are uploaded.
 #include <windows.h>
 #include <psapi.h>
 
 #include <cstdio>
 #include <cwchar>
 #include <filesystem>
+#include <fstream>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -44,10 +46,14 @@ struct Memory {
     double peak;
 };
 
-Memory measure(const fs::path& file) {
+Memory measure(const fs::path& file, bool fit) {
     wchar_t temp[MAX_PATH] = {};
     GetTempPathW(MAX_PATH, temp);
-    RunningTonvale tonvale(fs::path(temp) / L"tonvale-bench-memory", {true, 200, 600, 1ll << 30});
+    const fs::path folder = fs::path(temp) / L"tonvale-bench-memory";
+    fs::create_directories(folder);
+    std::ofstream(folder / L"Tonvale.ini", std::ios::binary)
+        << "[Options]\r\nFitPictures=" << (fit ? 1 : 0) << "\r\n";
+    RunningTonvale tonvale(folder, {true, 200, 600, 1ll << 30});
     if (!tonvale.waitForLogLine(L"Connected", 1, 30000)) {
         fail("the phone did not attach");
     }
@@ -73,20 +79,22 @@ Memory measure(const fs::path& file) {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: bench_memory <runs> <file to upload>\n");
+    const bool fit = argc == 4 && std::wstring(argv[3]) == L"fit";
+    if (argc != 3 && !fit) {
+        std::fprintf(stderr, "usage: bench_memory <runs> <file to upload> [fit]\n");
         return 2;
     }
     try {
         std::vector<double> before;
         std::vector<double> peak;
         for (int run = std::wcstol(argv[1], nullptr, 10); run > 0; --run) {
-            const Memory memory = measure(argv[2]);
+            const Memory memory = measure(argv[2], fit);
             before.push_back(memory.before);
             peak.push_back(memory.peak);
         }
-        std::printf("memory_before_ws %.0f\n", tonvale::bench::median(before));
-        std::printf("memory_peak_ws %.0f\n", tonvale::bench::median(peak));
+        const char* prefix = fit ? "memory_fit" : "memory";
+        std::printf("%s_before_ws %.0f\n", prefix, tonvale::bench::median(before));
+        std::printf("%s_peak_ws %.0f\n", prefix, tonvale::bench::median(peak));
     } catch (const std::exception& failure) {
         std::fprintf(stderr, "bench_memory: %s\n", failure.what());
         return 1;
