@@ -4,43 +4,16 @@
 
 #include <algorithm>
 
-#include "LaterBound.h"
-
 namespace tonvale {
 
-namespace {
-
-template <typename Function>
-Function fromCom(const char* name) {
-    return laterBound<Function>(L"ole32.dll", name);
-}
-
-}  // namespace
-
-ShellTaskbarProgress::~ShellTaskbarProgress() {
-    taskbar_.reset();
-    if (joinedApartment_) {
-        fromCom<decltype(&CoUninitialize)>("CoUninitialize")();
-    }
-}
+ShellTaskbarProgress::~ShellTaskbarProgress() = default;
 
 ITaskbarList3* ShellTaskbarProgress::taskbar() {
     if (!asked_) {
         asked_ = true;
-        const auto initialize = fromCom<decltype(&CoInitializeEx)>("CoInitializeEx");
-        const auto createInstance = fromCom<decltype(&CoCreateInstance)>("CoCreateInstance");
-        if (initialize == nullptr || createInstance == nullptr) {
-            return nullptr;
-        }
-        joinedApartment_ =
-            SUCCEEDED(initialize(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
-        ITaskbarList3* list = nullptr;
-        if (SUCCEEDED(createInstance(CLSID_TaskbarList, nullptr, CLSCTX_INPROC_SERVER,
-                                     IID_ITaskbarList3, reinterpret_cast<void**>(&list)))) {
-            taskbar_.reset(list);
-            if (FAILED(list->HrInit())) {
-                taskbar_.reset();
-            }
+        taskbar_ = apartment_.create<ITaskbarList3>(CLSID_TaskbarList, IID_ITaskbarList3);
+        if (taskbar_ && FAILED(taskbar_.get()->HrInit())) {
+            taskbar_.reset();
         }
     }
     return taskbar_.get();

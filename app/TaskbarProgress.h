@@ -7,7 +7,7 @@
 
 #include <cstdint>
 
-#include "ComHandles.h"
+#include "ComApartment.h"
 
 namespace tonvale {
 
@@ -35,9 +35,9 @@ class ShellTaskbarProgress final : public TaskbarProgress {
   private:
     ITaskbarList3* taskbar();
 
+    ComApartment apartment_;  // left after the list is released
     OwnedComPointer<ITaskbarList3> taskbar_;
     bool asked_ = false;
-    bool joinedApartment_ = false;
 };
 
 }  // namespace tonvale

@@ -176,28 +176,11 @@ Contents encode(IWICImagingFactory& wic, Format format, const std::vector<uint32
 
 }  // namespace
 
-WicPictureFitter::~WicPictureFitter() {
-    factory_.reset();
-    if (joinedApartment_) {
-        fromCom<decltype(&CoUninitialize)>("CoUninitialize")();
-    }
-}
-
 IWICImagingFactory* WicPictureFitter::factory() {
     if (!asked_) {
         asked_ = true;
-        const auto initialize = fromCom<decltype(&CoInitializeEx)>("CoInitializeEx");
-        const auto createInstance = fromCom<decltype(&CoCreateInstance)>("CoCreateInstance");
-        if (initialize == nullptr || createInstance == nullptr) {
-            return nullptr;
-        }
-        joinedApartment_ =
-            SUCCEEDED(initialize(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
-        IWICImagingFactory* made = nullptr;
-        if (SUCCEEDED(createInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
-                                     IID_IWICImagingFactory, reinterpret_cast<void**>(&made)))) {
-            factory_.reset(made);
-        }
+        factory_ =
+            apartment_.create<IWICImagingFactory>(CLSID_WICImagingFactory, IID_IWICImagingFactory);
     }
     return factory_.get();
 }

@@ -6,7 +6,7 @@
 #include <windows.h>
 #include <wincodec.h>
 
-#include "ComHandles.h"
+#include "ComApartment.h"
 #include "PictureFitting.h"
 
 namespace tonvale {
@@ -16,7 +16,7 @@ class WicPictureFitter final : public PictureFitter {
     WicPictureFitter() = default;
     WicPictureFitter(const WicPictureFitter&) = delete;
     WicPictureFitter& operator=(const WicPictureFitter&) = delete;
-    ~WicPictureFitter() override;
+    ~WicPictureFitter() override = default;
 
     // A JPEG, PNG, BMP or single-frame GIF wider or taller than the screen is scaled down to fit
     // it; a JPEG tagged with another orientation than upright is turned, fitting or not.
@@ -28,9 +28,9 @@ class WicPictureFitter final : public PictureFitter {
     // null when the system has none.
     IWICImagingFactory* factory();
 
+    ComApartment apartment_;  // left after the factory is released
     OwnedComPointer<IWICImagingFactory> factory_;
     bool asked_ = false;
-    bool joinedApartment_ = false;
 };
 
 }  // namespace tonvale
