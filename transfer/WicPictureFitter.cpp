@@ -72,9 +72,18 @@ Pixels decode(IWICImagingFactory& wic, IWICBitmapFrameDecode& frame, PictureSize
                                 nullptr, 0.0, WICBitmapPaletteTypeCustom),
           kReading);
     Pixels pixels(static_cast<size_t>(size.width) * size.height);
-    check(converter->CopyPixels(nullptr, static_cast<UINT>(size.width) * 4,
-                                static_cast<UINT>(bytes), reinterpret_cast<BYTE*>(pixels.data())),
-          kReading);
+    // A band of rows at a time: a converter holds the rows it is asked for in the source's own
+    // format as well (Wine's, all of them at once), and a band's worth is small.
+    constexpr int kBandRows = 64;
+    const UINT stride = static_cast<UINT>(size.width) * 4;
+    for (int top = 0; top < size.height; top += kBandRows) {
+        const int rows = std::min(kBandRows, size.height - top);
+        const WICRect band{0, top, size.width, rows};
+        check(converter->CopyPixels(
+                  &band, stride, stride * static_cast<UINT>(rows),
+                  reinterpret_cast<BYTE*>(pixels.data() + static_cast<size_t>(top) * size.width)),
+              kReading);
+    }
     return pixels;
 }
 
