@@ -25,8 +25,9 @@ using enum CommandGate::Verdict;
 //
 // Command: a command is running and has a loop of its own: the About box, which leaves the
 //   window usable, so what is chosen meanwhile runs at once. Box: a box of the program's waits
-//   for the user: the Open dialog, an error box, the tray menu. Upload: the upload runs inside
-//   its command; only what is sent to the window reaches it then. Closed: the window is going.
+//   for the user: the Open dialog, an error box of either window, the Options dialog's refusal
+//   of a screen size, the tray menu. Upload: the upload runs inside its command; only what is
+//   sent to the window reaches it then. Closed: the window is going.
 //
 // Wait: kept, and run in the order it came once no command, box or upload holds it up.
 // clang-format off
